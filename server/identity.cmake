@@ -1,0 +1,26 @@
+# The component's fixed identities, chosen once. Everything else (code, type
+# library definition, class registry script) is generated from these values.
+set(ADDIN_CLSID  1EE64AC6-DE36-4BAE-8F07-38ABBFE8B8F0)
+set(ADDIN_IID    7FCAAE6A-E43A-4B33-85E5-9D9BB32E0E9E)
+set(ADDIN_LIBID  86FEE656-1E9D-435E-A2B0-2BCD6BD45E12)
+set(ADDIN_APPID  7B8F1BC8-1032-4140-B8E7-6EA1427EAF5F)
+
+# Splits a GUID text into the initialiser list of a GUID structure.
+function(addin_guid_initialiser guid out)
+  string(REPLACE "-" "" hex "${guid}")
+  string(SUBSTRING "${hex}" 0 8 data1)
+  string(SUBSTRING "${hex}" 8 4 data2)
+  string(SUBSTRING "${hex}" 12 4 data3)
+  set(bytes "")
+  foreach(offset 16 18 20 22 24 26 28 30)
+    string(SUBSTRING "${hex}" ${offset} 2 byte)
+    list(APPEND bytes "0x${byte}")
+  endforeach()
+  list(JOIN bytes ", " bytes)
+  set(${out} "0x${data1}, 0x${data2}, 0x${data3}, {${bytes}}" PARENT_SCOPE)
+endfunction()
+foreach(_name CLSID IID LIBID APPID)
+  addin_guid_initialiser(${ADDIN_${_name}} ADDIN_${_name}_INIT)
+endforeach()
+string(REPLACE "{" "" ADDIN_IID_ARGS "${ADDIN_IID_INIT}")
+string(REPLACE "}" "" ADDIN_IID_ARGS "${ADDIN_IID_ARGS}")

@@ -1,0 +1,6 @@
+#include "server/module.h"
+
+CAddInModule& Module() {
+  static CAddInModule module;
+  return module;
+}
