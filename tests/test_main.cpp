@@ -1,0 +1,13 @@
+// Test entry: the tests run in a single-threaded apartment, as the platform does.
+#include <windows.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  CoInitialize(nullptr);
+  const int result = RUN_ALL_TESTS();
+  CoUninitialize();
+  return result;
+}
