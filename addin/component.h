@@ -54,6 +54,8 @@ class CAddInCOMIntegration : public IAddInCOMIntegration,
   bool LoadProperties();
   // Writes the enabled flag to the property profile.
   void SaveProperties();
+  // Runs demonstration procedure 0 to 6 (the caller has checked the number).
+  void RunProcedure(long lMethodNum, SAFEARRAY** paParams);
 
   ComPtr<IDispatch> m_connection;
   ComPtr<IErrorLog> m_errorLog;
