@@ -4,17 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "addin_identity.h"
 #include "server/registry_script.h"
 #include "server/script_resource.h"
 #include "tests/doubles/memory_registry.h"
+#include "tests/registration/registry_entries.h"
 
 namespace {
 
-const std::wstring kClassKey = std::wstring(L"CLSID\\") + kAddInClsidText;
 const std::wstring kModulePath = L"C:\\it's here\\AddInCOMIntegration.DLL";
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::wstring Script(UINT id, WORD language) {
   std::wstring text;
@@ -60,23 +57,7 @@ TEST_F(Registrar, ScriptsAreStoredUnderTheirLanguages) {
 
 TEST_F(Registrar, ForwardWritesEveryKeyAndValueOfBothScripts) {
   ASSERT_EQ(RegisterBoth(), kRegistryOk);
-  const std::wstring appIdKey = std::wstring(L"AppID\\") + kAddInAppIdText;
-  const struct {
-    std::wstring key, name, data;
-  } expected[] = {
-      {appIdKey, L"", L"AddIn"},
-      {L"AppID\\AddInCOMIntegration.DLL", L"AppID", kAddInAppIdText},
-      {L"AddIn.BrivexAddInCOMIntegration", L"", L"BrivexAddInCOMIntegration Class"},
-      {L"AddIn.BrivexAddInCOMIntegration\\CLSID", L"", kAddInClsidText},
-      {L"AddIn.BrivexAddInCOMIntegration\\CurVer", L"", L"AddIn.BrivexAddInCOMIntegration"},
-      {kClassKey, L"", L"BrivexAddInCOMIntegration Class"},
-      {kClassKey + L"\\ProgID", L"", L"AddIn.BrivexAddInCOMIntegration"},
-      {kClassKey + L"\\VersionIndependentProgID", L"", L"AddIn.BrivexAddInCOMIntegration"},
-      {kClassKey + L"\\InprocServer32", L"", kModulePath},
-      {kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-      {kClassKey + L"\\TypeLib", L"", kAddInLibIdText},
-  };
-  for (const auto& entry : expected)
+  for (const RegistryEntry& entry : ExpectedEntries(kModulePath))
     EXPECT_EQ(ValueOf(entry.key, entry.name), entry.data) << Narrow(entry.key) << " | " << Narrow(entry.name);
   EXPECT_EQ(registry.Dump().size(), 12u + 11u) << "twelve keys, eleven values and nothing else";
   EXPECT_EQ(registry.Value(kClassKey, L"AppID"), nullptr) << "the AppID is not written under the class";
