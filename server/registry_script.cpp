@@ -124,24 +124,12 @@ class Lexer {
   Token peek_;
 };
 
-enum class Marking { None, NoRemove, ForceRemove };
-
-// One entry of a key's body: a subkey (with its own body) or a named value.
-struct Entry {
-  bool isValue = false;
-  Marking marking = Marking::None;
-  std::wstring name;
-  bool hasData = false;  // a key's default value
-  std::wstring data;
-  std::vector<Entry> children;
-};
-
 class Parser {
  public:
   explicit Parser(std::wstring_view text) : lexer_(text) {}
 
   // script := (root '{' key* '}')*
-  RegistryResult ParseScript(std::vector<Entry>& keys) {
+  RegistryResult ParseScript(std::vector<ScriptEntry>& keys) {
     for (;;) {
       Token token;
       RegistryResult result = lexer_.Next(token);
@@ -182,7 +170,7 @@ class Parser {
   static bool IsName(const Token& token) { return token.kind == Token::Word || token.kind == Token::Quoted; }
 
   // body := (key | 'val' name '=' 's' text)* '}'
-  RegistryResult ParseBody(std::vector<Entry>& entries, int depth, bool valuesAllowed) {
+  RegistryResult ParseBody(std::vector<ScriptEntry>& entries, int depth, bool valuesAllowed) {
     if (depth > kMaxDepth) return kScriptInvalid;
     for (;;) {
       Token token;
@@ -190,7 +178,7 @@ class Parser {
       if (Failed(result)) return result;
       if (token.kind == Token::Close) return kRegistryOk;
       if (!IsName(token)) return kScriptInvalid;  // end of text inside braces, '=' or '{' out of place
-      Entry entry;
+      ScriptEntry entry;
       if (token.kind == Token::Word && SameWord(token.text, L"val")) {
         if (!valuesAllowed) return kScriptInvalid;
         result = lexer_.Next(token);
@@ -204,7 +192,7 @@ class Parser {
         continue;
       }
       if (token.kind == Token::Word && (SameWord(token.text, L"NoRemove") || SameWord(token.text, L"ForceRemove"))) {
-        entry.marking = SameWord(token.text, L"NoRemove") ? Marking::NoRemove : Marking::ForceRemove;
+        entry.marking = SameWord(token.text, L"NoRemove") ? KeyMarking::NoRemove : KeyMarking::ForceRemove;
         result = lexer_.Next(token);
         if (Failed(result)) return result;
         if (!IsName(token)) return kScriptInvalid;
@@ -244,15 +232,15 @@ std::wstring Join(const std::wstring& parent, const std::wstring& name) {
   return parent.empty() ? name : parent + L'\\' + name;
 }
 
-RegistryResult Forward(const std::vector<Entry>& entries, const std::wstring& parent, RegistryAccess& registry) {
-  for (const Entry& entry : entries) {
+RegistryResult Forward(const std::vector<ScriptEntry>& entries, const std::wstring& parent, RegistryAccess& registry) {
+  for (const ScriptEntry& entry : entries) {
     if (entry.isValue) {
       const RegistryResult result = registry.SetString(parent, entry.name, entry.data);
       if (Failed(result)) return result;
       continue;
     }
     const std::wstring path = Join(parent, entry.name);
-    if (entry.marking == Marking::ForceRemove) {
+    if (entry.marking == KeyMarking::ForceRemove) {
       const RegistryResult result = registry.DeleteTree(path);
       if (Failed(result) && result != kRegistryNotFound) return result;
     }
@@ -268,12 +256,12 @@ RegistryResult Forward(const std::vector<Entry>& entries, const std::wstring& pa
   return kRegistryOk;
 }
 
-RegistryResult Backward(const std::vector<Entry>& entries, const std::wstring& parent, RegistryAccess& registry) {
+RegistryResult Backward(const std::vector<ScriptEntry>& entries, const std::wstring& parent, RegistryAccess& registry) {
   RegistryResult first = kRegistryOk;
   const auto note = [&first](RegistryResult result) {
     if (!Failed(first) && Failed(result) && result != kRegistryNotFound) first = result;
   };
-  for (const Entry& entry : entries) {
+  for (const ScriptEntry& entry : entries) {
     if (entry.isValue) {
       note(registry.DeleteValue(parent, entry.name));
       continue;
@@ -285,7 +273,7 @@ RegistryResult Backward(const std::vector<Entry>& entries, const std::wstring& p
       continue;
     }
     note(Backward(entry.children, path, registry));
-    if (entry.marking == Marking::NoRemove) continue;
+    if (entry.marking == KeyMarking::NoRemove) continue;
     std::size_t subkeys = 0;
     const RegistryResult counted = registry.CountSubkeys(path, subkeys);
     if (Failed(counted)) {
@@ -299,16 +287,26 @@ RegistryResult Backward(const std::vector<Entry>& entries, const std::wstring& p
 
 }  // namespace
 
-RegistryResult RunRegistryScript(std::wstring_view script, const std::vector<ScriptReplacement>& replacements,
-                                 RegistryAccess& registry, ScriptDirection direction) {
+RegistryResult ParseRegistryScript(std::wstring_view script, const std::vector<ScriptReplacement>& replacements,
+                                   std::vector<ScriptEntry>& keys) {
   std::wstring text;
-  RegistryResult result = Expand(script, replacements, text);
+  const RegistryResult result = Expand(script, replacements, text);
   if (Failed(result)) return result;
-  std::vector<Entry> keys;
-  result = Parser(text).ParseScript(keys);
-  if (Failed(result)) return result;
+  keys.clear();
+  return Parser(text).ParseScript(keys);
+}
+
+RegistryResult ApplyRegistryScript(const std::vector<ScriptEntry>& keys, RegistryAccess& registry,
+                                   ScriptDirection direction) {
   if (direction == ScriptDirection::Backward) return Backward(keys, std::wstring(), registry);
-  result = Forward(keys, std::wstring(), registry);
+  const RegistryResult result = Forward(keys, std::wstring(), registry);
   if (Failed(result)) Backward(keys, std::wstring(), registry);
   return result;
+}
+
+RegistryResult RunRegistryScript(std::wstring_view script, const std::vector<ScriptReplacement>& replacements,
+                                 RegistryAccess& registry, ScriptDirection direction) {
+  std::vector<ScriptEntry> keys;
+  const RegistryResult result = ParseRegistryScript(script, replacements, keys);
+  return Failed(result) ? result : ApplyRegistryScript(keys, registry, direction);
 }

@@ -22,6 +22,7 @@
 // (single quotes in the replacement doubled, so the text reads back unchanged);
 // %% is a percent sign.
 #pragma once
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,7 +35,29 @@ struct ScriptReplacement {
   std::wstring_view text;
 };
 
-// Applies the script to the registry. A malformed script gives kScriptInvalid
+enum class KeyMarking { None, NoRemove, ForceRemove };
+
+// One entry of a parsed script: a key with its default value and its body, or
+// a named value of the key that holds it.
+struct ScriptEntry {
+  bool isValue = false;
+  KeyMarking marking = KeyMarking::None;
+  std::wstring name;
+  bool hasData = false;  // whether a key sets its default value
+  std::wstring data;
+  std::vector<ScriptEntry> children;
+};
+
+// Fills in the replacements and parses the text into the keys under its root;
+// kScriptInvalid when the text is malformed.
+RegistryResult ParseRegistryScript(std::wstring_view script, const std::vector<ScriptReplacement>& replacements,
+                                   std::vector<ScriptEntry>& keys);
+
+// Applies parsed keys in one direction, with the rules described below.
+RegistryResult ApplyRegistryScript(const std::vector<ScriptEntry>& keys, RegistryAccess& registry,
+                                   ScriptDirection direction);
+
+// Parses the script and applies it to the registry. A malformed script gives kScriptInvalid
 // and changes nothing. Forward: a failure part-way runs the script backward at
 // once and returns the failure. Backward: keys that do not exist are skipped
 // with everything beneath them; a key is deleted only when no subkey remains
