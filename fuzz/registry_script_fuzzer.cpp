@@ -19,12 +19,12 @@ namespace {
 constexpr RegistryResult kInjected = static_cast<RegistryResult>(0x80070005u);
 
 // A broken rule stops the run with the rule's text, for the crash report.
-#define CHECK(condition)                                              \
-  do {                                                                \
-    if (!(condition)) {                                               \
+#define CHECK(condition)                                                    \
+  do {                                                                      \
+    if (!(condition)) {                                                     \
       std::fprintf(stderr, "broken: %s (line %d)\n", #condition, __LINE__); \
-      std::abort();                                                   \
-    }                                                                 \
+      std::abort();                                                         \
+    }                                                                       \
   } while (false)
 
 void CollectNeverRemoved(const std::vector<ScriptEntry>& entries, const std::wstring& parent,

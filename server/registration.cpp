@@ -26,8 +26,7 @@ class SystemLocaleScope {
 
 HRESULT Register() {
   SystemLocaleScope locale;
-  HRESULT result =
-      RunRegistryScriptResource(kAppIdScriptId, kAppIdScriptLanguage, g_perUser, ScriptDirection::Forward);
+  HRESULT result = RunRegistryScriptResource(kAppIdScriptId, kAppIdScriptLanguage, g_perUser, ScriptDirection::Forward);
   if (FAILED(result)) return result;
   result = RunRegistryScriptResource(kClassScriptId, kClassScriptLanguage, g_perUser, ScriptDirection::Forward);
   if (FAILED(result)) return result;

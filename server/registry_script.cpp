@@ -202,8 +202,7 @@ class Parser {
       if (token.kind == Token::Word && (SameWord(token.text, L"Delete") || SameWord(token.text, L"NoRemove") ||
                                         SameWord(token.text, L"ForceRemove") || SameWord(token.text, L"val")))
         return kScriptInvalid;
-      if (token.text.empty() || token.text.size() > kMaxKeyNameLength ||
-          token.text.find(L'\\') != std::wstring::npos)
+      if (token.text.empty() || token.text.size() > kMaxKeyNameLength || token.text.find(L'\\') != std::wstring::npos)
         return kScriptInvalid;
       entry.name = std::move(token.text);
       const Token* next = nullptr;

@@ -1,6 +1,7 @@
 // The registry scripts carried by the module, and the values filled into them.
 #pragma once
 #include <windows.h>
+
 #include <string>
 
 #include "server/registry_script.h"

@@ -33,8 +33,8 @@ HRESULT WindowsRegistry::Open(bool perUser) {
     root_ = HKEY_CLASSES_ROOT;
     return S_OK;
   }
-  const LONG error = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                     &root_, nullptr);
+  const LONG error =
+      RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root_, nullptr);
   ownsRoot_ = error == ERROR_SUCCESS;
   return FromWin32(error);
 }
@@ -71,7 +71,9 @@ RegistryResult WindowsRegistry::DeleteTree(const std::wstring& path) {
   return FromWin32(RegDeleteTreeW(root_, path.c_str()));
 }
 
-RegistryResult WindowsRegistry::DeleteKey(const std::wstring& path) { return FromWin32(RegDeleteKeyW(root_, path.c_str())); }
+RegistryResult WindowsRegistry::DeleteKey(const std::wstring& path) {
+  return FromWin32(RegDeleteKeyW(root_, path.c_str()));
+}
 
 RegistryResult WindowsRegistry::CountSubkeys(const std::wstring& path, std::size_t& count) {
   OpenedKey key;

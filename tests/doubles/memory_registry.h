@@ -14,7 +14,7 @@ class MemoryRegistry final : public RegistryAccess {
  public:
   struct Key {
     std::wstring name;
-    std::map<std::wstring, std::wstring> values;          // folded name -> data
+    std::map<std::wstring, std::wstring> values;           // folded name -> data
     std::map<std::wstring, std::unique_ptr<Key>> subkeys;  // folded name -> key
   };
 

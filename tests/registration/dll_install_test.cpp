@@ -1,8 +1,7 @@
 // The registration entry points called directly: DllInstall's "user" rule, the
 // undo of a failed registration, and the caller's thread locale.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "tests/registration/registry_entries.h"
 
@@ -91,6 +90,45 @@ TEST_F(DllInstallTest, TheCallersLocaleComesBackAfterSuccess) {
   EXPECT_EQ(unregisterServer(), S_OK);
   EXPECT_EQ(GetThreadLocale(), 0x0419u);
   SetThreadLocale(LOCALE_USER_DEFAULT);
+}
+
+// A copy of the DLL whose full path is `length` characters long.
+std::wstring CopyWithPathLength(size_t length) {
+  wchar_t base[MAX_PATH];
+  const DWORD baseLength = GetFullPathNameW(L"" ADDIN_TEST_DIR, MAX_PATH, base, nullptr);
+  const std::wstring file = L"\\AddInCOMIntegration.DLL";
+  const size_t padding = length - baseLength - 1 - file.size();
+  const std::wstring folder = std::wstring(base) + L"\\" + std::wstring(padding, L'p');
+  CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr);
+  const std::wstring copy = folder + file;
+  CopyFileW(L"" ADDIN_DLL_PATH, (L"\\\\?\\" + copy).c_str(), FALSE);
+  return copy;
+}
+
+// The module path is read into a buffer of MAX_PATH characters: a path that
+// fills it is refused rather than written cut short.
+TEST(ModulePath, APathThatFillsTheBufferIsRefused) {
+  for (const size_t length : {size_t{MAX_PATH - 1}, size_t{MAX_PATH}}) {
+    const std::wstring copy = CopyWithPathLength(length);
+    ASSERT_EQ(copy.size(), length);
+    const HMODULE dll = LoadLibraryW(copy.c_str());
+    ASSERT_NE(dll, nullptr) << length;
+    const auto registerServer =
+        reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+    const auto unregisterServer =
+        reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
+    if (length < MAX_PATH) {
+      EXPECT_EQ(registerServer(), S_OK);
+      EXPECT_EQ(StringValue(kMachineClasses, kClassKey + L"\\InprocServer32", L""), copy);
+      EXPECT_EQ(unregisterServer(), S_OK);
+    } else {
+      EXPECT_EQ(registerServer(), HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
+      EXPECT_EQ(unregisterServer(), HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
+      ExpectNotRegistered(kMachineClasses);
+    }
+    FreeLibrary(dll);
+    RemoveRegistration();
+  }
 }
 
 }  // namespace

@@ -142,12 +142,12 @@ TEST_F(Registrar, MalformedScriptsAreRefusedWithoutAnyChange) {
       L"HKCR { K = s }",                   // data missing
       L"HKCR { Delete K }",                // a marking this registrar does not carry out
       L"HKCR { NoRemove ForceRemove K }",  // two markings
-      L"HKCR { 'a\\b' }",                // a path where a name belongs
+      L"HKCR { 'a\\b' }",                  // a path where a name belongs
       L"HKCR { '' }",                      // an empty key name
       L"HKCR { K = s '%UNKNOWN%' }",       // an unknown replacement
       L"HKCR { K = s '50%' }",             // an unterminated replacement
       L"HKCR { = }",                       // a stray equals sign
-      std::wstring(L"HKCR { K\0 }", 11),  // a NUL character
+      std::wstring(L"HKCR { K\0 }", 11),   // a NUL character
       deep,                                // nesting beyond any real script
   };
   for (const std::wstring& text : cases) {

@@ -1,9 +1,8 @@
 // The entries both registry scripts write, and reading them back from the
 // system registry under HKEY_CLASSES_ROOT or HKEY_CURRENT_USER\Software\Classes.
 #pragma once
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -59,8 +58,8 @@ inline std::wstring StringValue(const ClassesRoot& root, const std::wstring& pat
   DWORD type = 0;
   HKEY key = nullptr;
   if (RegOpenKeyExW(root.key, root.Path(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return L"<no key>";
-  const LONG error =
-      RegQueryValueExW(key, name.empty() ? nullptr : name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &bytes);
+  const LONG error = RegQueryValueExW(key, name.empty() ? nullptr : name.c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data), &bytes);
   RegCloseKey(key);
   if (error != ERROR_SUCCESS) return L"<no value>";
   if (type != REG_SZ) return L"<not REG_SZ>";

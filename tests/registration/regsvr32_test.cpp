@@ -1,8 +1,7 @@
 // The DLL registered and unregistered by the system's regsvr32, as an installer
 // does it, with the registry read back entry by entry afterwards.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
