@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs, idempotently, every Debian package the build and the tests need:
 # the MinGW-w64 cross compilers (posix threads), widl and windres, Wine with
-# its 32-bit half, the IDL includes, CMake and the sources of GoogleTest.
+# its 32-bit half, the IDL includes, CMake and the sources of GoogleTest;
+# clang with libFuzzer and the sanitizers for the native fuzzer.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine32 wine64 libwine-dev
   cmake make googletest
+  clang libclang-rt-14-dev
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
