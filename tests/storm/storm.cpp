@@ -454,6 +454,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   CoInitialize(nullptr);  // the platform's thread is a single-threaded apartment
+  CLSID driver;
+  if (FAILED(CLSIDFromProgID(L"AddIn.BrivexAddInCOM", &driver)) || !IsEqualCLSID(driver, kMainDriverDoubleClsid)) {
+    std::printf("storm: the main driver's ProgID does not name the test double here; run it through ctest or scripts/storm.sh\n");
+    CoUninitialize();
+    return 2;
+  }
   const int status = Storm(options).Run();
   CoUninitialize();
   return status;
