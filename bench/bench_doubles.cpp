@@ -18,7 +18,7 @@ HRESULT BenchMainDriver::CallAsFunc(long lMethodNum, VARIANT* pvarRetValue, SAFE
   return S_OK;
 }
 
-MainDriverClass::MainDriverClass(const CLSID& clsid, BenchMainDriver& driver) : driver_(driver) {
+MainDriverClass::MainDriverClass(const CLSID& clsid, BenchMainDriver* driver) : driver_(driver) {
   if (FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(this), CLSCTX_INPROC_SERVER,
                                    REGCLS_MULTIPLEUSE, &cookie_)))
     cookie_ = 0;
@@ -32,5 +32,6 @@ HRESULT MainDriverClass::CreateInstance(IUnknown* outer, REFIID riid, void** ppv
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  return driver_.QueryInterface(riid, ppv);
+  if (!driver_) return CLASS_E_CLASSNOTAVAILABLE;
+  return driver_->QueryInterface(riid, ppv);
 }

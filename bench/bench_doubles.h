@@ -119,10 +119,13 @@ class BenchMainDriver final : public Resident<ILanguageExtender> {
   HRESULT STDMETHODCALLTYPE CallAsProc(long, SAFEARRAY**) override { return E_NOTIMPL; }
 };
 
-// Serves BenchMainDriver under `clsid` in this process while it exists.
+// Serves `driver` under `clsid` in this process while it exists; with no
+// driver, refuses to create one, as a main driver that cannot start does.
+// (A class left unregistered fails too, but only after the system has waited
+// for a local server to come up.)
 class MainDriverClass final : public Resident<IClassFactory> {
  public:
-  MainDriverClass(const CLSID& clsid, BenchMainDriver& driver);
+  MainDriverClass(const CLSID& clsid, BenchMainDriver* driver);
   ~MainDriverClass();
   MainDriverClass(const MainDriverClass&) = delete;
   MainDriverClass& operator=(const MainDriverClass&) = delete;
@@ -132,6 +135,6 @@ class MainDriverClass final : public Resident<IClassFactory> {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
  private:
-  BenchMainDriver& driver_;
+  BenchMainDriver* driver_;
   DWORD cookie_ = 0;
 };

@@ -45,13 +45,20 @@ long Stopwatch::BatchFor(const Work& work) const {
 Timing Stopwatch::Measure(const Work& work, const Work& baseline) const {
   const long workBatch = BatchFor(work);
   const long baselineBatch = baseline ? BatchFor(baseline) : 0;
-  std::vector<double> workNs, baselineNs;
+  std::vector<double> workNs, baselineNs, ratios;
   for (int sample = 0; sample < samples_; ++sample) {
     workNs.push_back(SecondsFor(work, workBatch) * 1e9 / static_cast<double>(workBatch));
-    if (baseline) baselineNs.push_back(SecondsFor(baseline, baselineBatch) * 1e9 / static_cast<double>(baselineBatch));
+    if (!baseline) continue;
+    baselineNs.push_back(SecondsFor(baseline, baselineBatch) * 1e9 / static_cast<double>(baselineBatch));
+    // A pair shares the machine's state of the moment; its ratio is steadier
+    // than the ratio of two medians when the load changes during the run.
+    ratios.push_back(workNs.back() / baselineNs.back());
   }
   Timing timing;
   timing.caseNs = Median(workNs);
-  if (baseline) timing.baselineNs = Median(baselineNs);
+  if (baseline) {
+    timing.baselineNs = Median(baselineNs);
+    timing.ratio = Median(ratios);
+  }
   return timing;
 }

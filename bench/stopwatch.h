@@ -7,6 +7,7 @@
 struct Timing {
   double caseNs = 0;      // median time of one run of the case, in nanoseconds
   double baselineNs = 0;  // the same for the baseline; 0 when there is none
+  double ratio = 0;       // median of the ratios of samples taken side by side; 0 without a baseline
 };
 
 class Stopwatch {
