@@ -1,7 +1,10 @@
 // Registration of the type library AddInLib. The library is read from this
 // binary's own file (resource "TYPELIB" 1) or, failing that, from the .tlb
 // file beside it, and registered under the path it was read from. Per-user
-// registration uses the system's per-user functions where OLEAUT32 has them.
+// registration uses the system's per-user functions where OLEAUT32 has them,
+// with HKEY_CLASSES_ROOT standing for the user's classes meanwhile: a system
+// whose per-user function registers machine-wide after all (Wine's does), or
+// that lacks it, still writes nothing outside the user's classes.
 #include "server/type_library.h"
 
 #include <oleauto.h>
@@ -21,6 +24,29 @@ Function OleAutomationFunction(const char* name) {
   if (!oleAutomation) return nullptr;
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(oleAutomation, name)));
 }
+
+// While it lives, HKEY_CLASSES_ROOT of this process means
+// HKEY_CURRENT_USER\Software\Classes.
+class ClassesRootForUser {
+ public:
+  ClassesRootForUser() {
+    m_result = HRESULT_FROM_WIN32(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0,
+                                                  KEY_ALL_ACCESS, nullptr, &m_userClasses, nullptr));
+    if (SUCCEEDED(m_result)) m_result = HRESULT_FROM_WIN32(RegOverridePredefKey(HKEY_CLASSES_ROOT, m_userClasses));
+  }
+  ~ClassesRootForUser() {
+    if (SUCCEEDED(m_result)) RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    if (m_userClasses) RegCloseKey(m_userClasses);
+  }
+  ClassesRootForUser(const ClassesRootForUser&) = delete;
+  ClassesRootForUser& operator=(const ClassesRootForUser&) = delete;
+
+  HRESULT Result() const { return m_result; }
+
+ private:
+  HKEY m_userClasses = nullptr;
+  HRESULT m_result;
+};
 
 // The full path of this binary; fails with ERROR_INSUFFICIENT_BUFFER when it
 // does not fit a MAX_PATH buffer.
@@ -69,9 +95,11 @@ HRESULT RegisterTypeLibrary(bool perUser) {
     const HRESULT hr = LoadForRegistration(library, path);
     if (FAILED(hr)) return hr;
     // The library names no help file: no help folder is registered.
-    if (perUser)
-      if (auto registerForUser = OleAutomationFunction<RegisterForUserFn>("RegisterTypeLibForUser"))
-        return registerForUser(library.Get(), &path[0], nullptr);
+    if (!perUser) return RegisterTypeLib(library.Get(), &path[0], nullptr);
+    const ClassesRootForUser userClasses;
+    if (FAILED(userClasses.Result())) return userClasses.Result();
+    if (auto registerForUser = OleAutomationFunction<RegisterForUserFn>("RegisterTypeLibForUser"))
+      return registerForUser(library.Get(), &path[0], nullptr);
     return RegisterTypeLib(library.Get(), &path[0], nullptr);
   });
 }
@@ -87,10 +115,14 @@ HRESULT UnregisterTypeLibrary(bool perUser) {
     if (FAILED(hr)) return hr;
     const TLIBATTR identity = *attributes;
     library->ReleaseTLibAttr(attributes);
-    if (perUser)
-      if (auto unregisterForUser = OleAutomationFunction<UnregisterForUserFn>("UnRegisterTypeLibForUser"))
-        return unregisterForUser(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum, identity.lcid,
-                                 identity.syskind);
+    if (!perUser)
+      return UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum, identity.lcid,
+                               identity.syskind);
+    const ClassesRootForUser userClasses;
+    if (FAILED(userClasses.Result())) return userClasses.Result();
+    if (auto unregisterForUser = OleAutomationFunction<UnregisterForUserFn>("UnRegisterTypeLibForUser"))
+      return unregisterForUser(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum, identity.lcid,
+                               identity.syskind);
     return UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum, identity.lcid,
                              identity.syskind);
   });
