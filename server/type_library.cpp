@@ -9,6 +9,8 @@
 
 #include <oleauto.h>
 
+#include <cwchar>
+
 #include "support/com_ptr.h"
 #include "support/guard.h"
 #include "support/module_resources.h"
@@ -25,8 +27,9 @@ Function OleAutomationFunction(const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(oleAutomation, name)));
 }
 
-// While it lives, HKEY_CLASSES_ROOT of this process means
-// HKEY_CURRENT_USER\Software\Classes.
+// While it lives, HKEY_CLASSES_ROOT means HKEY_CURRENT_USER\Software\Classes
+// for every thread of the process: registration is the one job of the
+// process that runs it (regsvr32, an installer).
 class ClassesRootForUser {
  public:
   ClassesRootForUser() {
@@ -47,6 +50,20 @@ class ClassesRootForUser {
   HKEY m_userClasses = nullptr;
   HRESULT m_result;
 };
+
+// Whether HKEY_CLASSES_ROOT (or the root standing for it) holds the
+// registration of the library with this identity. Only a key found missing
+// counts as not registered.
+bool MayBeRegistered(const TLIBATTR& identity) {
+  wchar_t guid[39];
+  StringFromGUID2(identity.guid, guid, 39);
+  wchar_t path[64];
+  std::swprintf(path, 64, L"TypeLib\\%ls\\%x.%x", guid, identity.wMajorVerNum, identity.wMinorVerNum);
+  HKEY key = nullptr;
+  const LSTATUS status = RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key);
+  if (status == ERROR_SUCCESS) RegCloseKey(key);
+  return status != ERROR_FILE_NOT_FOUND;
+}
 
 // The full path of this binary; fails with ERROR_INSUFFICIENT_BUFFER when it
 // does not fit a MAX_PATH buffer.
@@ -115,11 +132,16 @@ HRESULT UnregisterTypeLibrary(bool perUser) {
     if (FAILED(hr)) return hr;
     const TLIBATTR identity = *attributes;
     library->ReleaseTLibAttr(attributes);
-    if (!perUser)
+    // A library that is not registered leaves nothing to remove: that is no
+    // failure, so an unregistration that undoes a partial registration goes on.
+    if (!perUser) {
+      if (!MayBeRegistered(identity)) return S_OK;
       return UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum, identity.lcid,
                                identity.syskind);
+    }
     const ClassesRootForUser userClasses;
     if (FAILED(userClasses.Result())) return userClasses.Result();
+    if (!MayBeRegistered(identity)) return S_OK;
     if (auto unregisterForUser = OleAutomationFunction<UnregisterForUserFn>("UnRegisterTypeLibForUser"))
       return unregisterForUser(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum, identity.lcid,
                                identity.syskind);

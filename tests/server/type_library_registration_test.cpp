@@ -62,4 +62,18 @@ TEST(TypeLibraryRegistration, PerUserWritesTheLibraryUnderTheUsersClassesAndRemo
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUserClasses + L"TypeLib\\" + kAddInLibIdText));
 }
 
+TEST(TypeLibraryRegistration, UnregisteringWhatIsNotRegisteredSucceeds) {
+  ASSERT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kVersionKey));
+  ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, kUserClasses + kVersionKey));
+  EXPECT_EQ(UnregisterTypeLibrary(false), S_OK);
+  EXPECT_EQ(UnregisterTypeLibrary(true), S_OK);
+
+  // Registered for the user only: the machine-wide unregistration leaves it.
+  ASSERT_EQ(RegisterTypeLibrary(true), S_OK);
+  EXPECT_EQ(UnregisterTypeLibrary(false), S_OK);
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kUserClasses + kVersionKey));
+  EXPECT_EQ(UnregisterTypeLibrary(true), S_OK);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUserClasses + kVersionKey));
+}
+
 }  // namespace
