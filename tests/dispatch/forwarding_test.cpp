@@ -7,8 +7,12 @@
 namespace {
 
 // Every number that is not one of the five local fiscal members.
-const long kForwarded[] = {7,  8,  9,  10, 12, 13, 14, 15, 18, 19,  20,      23,      24, 25, 26, 27, 28,
-                           29, 30, 31, 32, 0,  1,  2,  3,  4,  5,  6, 100, -1, LONG_MIN, LONG_MAX, 33};
+const long kForwarded[] = {
+    7, 8, 9, 10, 12, 13, 14, 15, 18, 19, 20, 23, 24, 25, 26, 27, 28, 29,  // fiscal members
+    30, 31, 32, 33, 100, LONG_MAX,                                       // beyond the named members
+    -1, LONG_MIN,                                                        // negative
+    0, 1, 2, 3, 4, 5, 6,                                                 // procedures, called as functions
+};
 const long kLocal[] = {16, 17, 21, 22};
 
 void FillSample(ParamArray& params) {
@@ -118,7 +122,8 @@ TEST(Forwarding, NullReturnValueIsNeverWrittenButTheCallRuns) {
       EXPECT_NE(session.driver.calls[0].returnValue, nullptr) << "the driver gets a value it can write";
       EXPECT_EQ(TextIn(params.At(0)), L"out");
     }
-    for (long method : {11L, 16L, 17L, 21L, 22L}) EXPECT_EQ(session.addin->CallAsFunc(method, nullptr, params.Get()), S_OK);
+    for (long method : {11L, 16L, 17L, 21L, 22L})
+      EXPECT_EQ(session.addin->CallAsFunc(method, nullptr, params.Get()), S_OK);
     EXPECT_EQ(TextIn(params.At(2)), L"ККТ") << "local answers still fill the parameters";
   }
 }

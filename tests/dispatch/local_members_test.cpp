@@ -113,8 +113,8 @@ TEST(DeviceTest, DriverElementOfAnotherTypeIsReadAsText) {
   const Case cases[] = {
       {"number", [] { return Number(42); }, L"42"},
       {"null BSTR", NullText, L""},
-      {"empty", [] { return Variant(); }, L""},
-      {"null", [] { Variant v; v.Get()->vt = VT_NULL; return v; }, L""},
+      {"VT_EMPTY", [] { return Typed(VT_EMPTY); }, L""},
+      {"VT_NULL", [] { return Typed(VT_NULL); }, L""},
   };
   for (const Case& c : cases) {
     Session session(true);

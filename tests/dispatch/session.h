@@ -44,6 +44,13 @@ inline void ExpectBool(const Variant& result, LONG value) {
 
 inline Variant Number(LONG value) { return Variant::Long(value); }
 
+// A value of a type without content: VT_EMPTY or VT_NULL.
+inline Variant Typed(VARTYPE type) {
+  Variant value;
+  value.Get()->vt = type;
+  return value;
+}
+
 inline Variant NullText() {
   Variant value;
   value.Get()->vt = VT_BSTR;

@@ -56,10 +56,10 @@ class MainDriverDouble : public TestObject<ILanguageExtender> {
  public:
   struct Call {
     long method;
-    VARIANT* returnValue;         // the pointer the driver was handed
-    SAFEARRAY** parameters;       // the pointer the driver was handed
-    SAFEARRAY* array;             // *parameters at the time of the call (null when there was none)
-    VARTYPE returnType;           // the return value as the driver found it
+    VARIANT* returnValue;    // the pointer the driver was handed
+    SAFEARRAY** parameters;  // the pointer the driver was handed
+    SAFEARRAY* array;        // *parameters at the time of the call (null when there was none)
+    VARTYPE returnType;      // the return value as the driver found it
     LONG returnLong;
     std::vector<std::wstring> texts;  // the elements it saw: text, or "<vt N>" for other types
   };
