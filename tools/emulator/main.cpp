@@ -74,7 +74,9 @@ int RunCommand(EmulatedPlatform& platform, const std::vector<std::wstring>& comm
                const std::vector<session::Step>& steps) {
   const std::wstring& name = command.front();
   if (name == L"session") return session::Run(platform, steps) == 0 ? kOk : kFailed;
-  console::Line(L"> " + name + (command.size() > 1 ? L" " + command[1] : L""));
+  std::wstring echo = L">";
+  for (const std::wstring& word : command) echo += L" " + word;
+  console::Line(echo);
   if (name == L"catalogue") {
     platform.PrintCatalogue();
     return kOk;
