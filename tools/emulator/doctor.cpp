@@ -57,6 +57,11 @@ std::vector<Finding> DiagnoseProbe(const Component& component, const ClassProbe&
                           L"register it for the machine, as administrator: " + Register(dll) +
                               L"; then remove the per-user entry: " + Tool(L"regsvr32") + L" /u /n /i:user \"" + dll +
                               L"\""});
+    } else if (!probe.otherUsers.empty()) {
+      findings.push_back({L"ProgID \"" + probe.progId + L"\" is registered only for another user (" +
+                              probe.otherUsers.front() + L"), not for this one nor for the machine",
+                          L"register it for the machine, as administrator: " + Register(dll)});
+      return findings;
     } else {
       findings.push_back({L"ProgID \"" + probe.progId + L"\" is not registered (\"invalid class string\")",
                           Register(dll)});
@@ -123,6 +128,9 @@ void PrintProbe(const ClassProbe& probe, HRESULT creation) {
                 probe.progId + L")");
   console::Line(L"  ProgID, per user       " + YesNo(probe.progIdUser) + L"  (HKCU\\Software\\Classes\\" +
                 probe.progId + L")");
+  std::wstring others;
+  for (const std::wstring& user : probe.otherUsers) others += (others.empty() ? L"" : L", ") + user;
+  console::Line(L"  ProgID, other users    " + (others.empty() ? std::wstring(L"none") : others));
   console::Line(L"  class id               " +
                 (probe.clsid.empty() ? (probe.userClsid.empty() ? L"-" : probe.userClsid + L" (per user)")
                                      : probe.clsid));

@@ -1,5 +1,7 @@
 #include "tools/emulator/registration.h"
 
+#include <sddl.h>
+
 #include <vector>
 
 namespace registration {
@@ -63,6 +65,44 @@ std::wstring TypeLibFile(const std::wstring& libId) {
   return Unquoted(file);
 }
 
+// The string SID of this process's user; empty when it cannot be read.
+std::wstring CurrentUserSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  std::wstring sid;
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  wchar_t* text = nullptr;
+  if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+      ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+    sid = text;
+    LocalFree(text);
+  }
+  CloseHandle(token);
+  return sid;
+}
+
+// Users other than this one whose loaded hive registers `progId` for themselves.
+std::vector<std::wstring> OtherUsersWith(const std::wstring& progId) {
+  std::vector<std::wstring> users;
+  const std::wstring self = CurrentUserSid();
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(HKEY_USERS, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    std::wstring user = name;
+    const bool classesHive = user.size() > 8 && user.compare(user.size() - 8, 8, L"_Classes") == 0;
+    const std::wstring path = classesHive ? progId : L"Software\\Classes\\" + progId;
+    if (classesHive) user.resize(user.size() - 8);
+    if (user == self || !KeyExists(HKEY_USERS, std::wstring(name) + L"\\" + path)) continue;
+    bool known = false;
+    for (const std::wstring& other : users) known = known || other == user;
+    if (!known) users.push_back(user);
+  }
+  return users;
+}
+
 }  // namespace
 
 ClassProbe Probe(const std::wstring& progId) {
@@ -72,6 +112,7 @@ ClassProbe Probe(const std::wstring& progId) {
   probe.progIdMachine = KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + progId);
   probe.progIdUser = KeyExists(HKEY_CURRENT_USER, L"Software\\Classes\\" + progId);
   probe.userClsid = ReadString(HKEY_CURRENT_USER, L"Software\\Classes\\" + progId + L"\\CLSID", nullptr);
+  probe.otherUsers = OtherUsersWith(progId);
   const std::wstring clsid = probe.clsid.empty() ? probe.userClsid : probe.clsid;
   if (clsid.empty()) return probe;
 

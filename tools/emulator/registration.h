@@ -20,6 +20,8 @@ struct ClassProbe {
   bool progIdMachine = false;
   bool progIdUser = false;
   std::wstring userClsid;  // the class id of the per-user ProgID entry, if any
+  // Other users (their SIDs, among the loaded user hives) who registered the ProgID for themselves.
+  std::vector<std::wstring> otherUsers;
   // The class key as this process sees it, and in the other architecture's view.
   bool classKey = false;
   bool classKeyOtherView = false;
