@@ -70,6 +70,7 @@ void CAddInCOMIntegration::SaveProperties() {
 }
 
 HRESULT CAddInCOMIntegration::Done() {
+  m_timer.Shutdown();  // no callback may reach the async event once it is released below
   Guarded([&] {
     SaveProperties();
     return S_OK;
