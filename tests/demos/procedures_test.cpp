@@ -91,15 +91,4 @@ TEST(MessageBox, WithoutMessageBoxServiceAsksForNothingElse) {
   platform.ExpectBalanced();
 }
 
-TEST(MessageBox, AfterDoneShowsNothing) {
-  DemoPlatform platform;
-  platform.OfferAll();
-  DemoComponent addin(platform);
-  addin.Done();
-  // A platform that still calls after Done reaches no released service.
-  EXPECT_EQ(addin.Run(kShowMessageBox), S_OK);
-  EXPECT_TRUE(platform.messageBox.shown.empty());
-  platform.ExpectBalanced();
-}
-
 }  // namespace

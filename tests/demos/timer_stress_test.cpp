@@ -12,13 +12,16 @@
 namespace {
 
 constexpr int kSlots = 3;
-constexpr int kOperations = 1200;
+constexpr int kOperations = 900;
 
 struct Slot {
   DemoPlatform platform;
   std::unique_ptr<DemoComponent> component;
 
-  Slot() { platform.connection.Offer<IAsyncEvent>(platform.events.As<IAsyncEvent>()); }
+  Slot() {
+    platform.connection.Offer<IAsyncEvent>(platform.events.As<IAsyncEvent>());
+    platform.events.SetBusy(2);  // widens the window in which a stop could overtake a running event
+  }
 };
 
 TEST(TimerStress, NoEventAfterStopOrDoneAndBalancedReferences) {
@@ -71,9 +74,6 @@ TEST(TimerStress, NoEventAfterStopOrDoneAndBalancedReferences) {
     events += slot.platform.events.Count();
   }
   EXPECT_GT(events, 0u) << "the timers ran";
-  RecordProperty("starts", starts);
-  RecordProperty("stops", stops);
-  RecordProperty("dones", dones);
   printf("%d StartTimer, %d StopTimer, %d Done; %u events\n", starts, stops, dones, static_cast<unsigned>(events));
 }
 

@@ -25,8 +25,13 @@ bool IsDecimal(const std::wstring& text) {
          (text == L"0" || text[0] != L'0');
 }
 
+// Each event keeps the timer's thread busy for a while, so that a call still
+// running when StopTimer or Done returns is seen.
 struct AsyncPlatform : DemoPlatform {
-  AsyncPlatform() { connection.Offer<IAsyncEvent>(events.As<IAsyncEvent>()); }
+  AsyncPlatform() {
+    connection.Offer<IAsyncEvent>(events.As<IAsyncEvent>());
+    events.SetBusy(3);
+  }
 };
 
 TEST(TimerPace, FirstEventAfterAboutASecondThenOneEverySecond) {
@@ -108,12 +113,21 @@ TEST_F(Timer, SecondStartReplacesTheRunningTimer) {
   ASSERT_EQ(addin.Run(kStartTimer), S_OK);
   ASSERT_TRUE(platform.events.WaitFor(5, kPatience));
   ASSERT_EQ(addin.Run(kStartTimer), S_OK);
+  const auto restarted = Clock::now();
   platform.events.Clear();
-  // Each timer numbers its own ticks from 1: a timer left running beside the
-  // new one would repeat numbers the new one sends.
-  ASSERT_TRUE(platform.events.WaitFor(15, kPatience));
+  Sleep(30 * kShortPeriodMs);
+  // One timer cannot run ahead of its schedule (a late one only catches up),
+  // so more than half as many again as one timer sends means two are running.
+  long inWindow = 0;
   std::set<std::wstring> data;
-  for (const auto& event : platform.events.Events()) EXPECT_TRUE(data.insert(event.data).second) << "repeated tick";
+  for (const auto& event : platform.events.Events()) {
+    if (Ms(event.time - restarted) <= 30 * static_cast<long>(kShortPeriodMs)) ++inWindow;
+    // The new timer numbers its ticks from 1, so an old one left running
+    // beside it repeats numbers that it sends.
+    EXPECT_TRUE(data.insert(event.data).second) << "repeated tick";
+  }
+  EXPECT_GT(inWindow, 0);
+  EXPECT_LE(inWindow, 45);
   ASSERT_EQ(addin.Run(kStopTimer), S_OK);
   ExpectSilent(platform.events);
   addin.Done();
@@ -139,16 +153,6 @@ TEST_F(Timer, ComponentDroppedWithoutDoneTakesItsTimerAlong) {
   ExpectSilent(platform.events);
 }
 
-TEST_F(Timer, WithoutAsyncEventTheTimerSendsNothing) {
-  DemoPlatform platform;
-  DemoComponent addin(platform);
-  EXPECT_EQ(addin.Run(kStartTimer), S_OK);
-  Sleep(kQuietMs);
-  EXPECT_EQ(addin.Run(kStopTimer), S_OK);
-  addin.Done();
-  platform.ExpectBalanced();
-}
-
 // The most recent StartTimer of any component decides where the events go;
 // StopTimer of any component ends them.
 TEST_F(Timer, LatestStartDecidesWhereEventsGo) {
@@ -170,6 +174,8 @@ TEST_F(Timer, LatestStartDecidesWhereEventsGo) {
   second.ExpectBalanced();
 }
 
+// A component without IAsyncEvent runs its timer and sends nothing; being the
+// latest to start, it silences the others.
 TEST_F(Timer, StartWithoutAsyncEventSilencesTheOthers) {
   AsyncPlatform first;
   DemoPlatform silent;
@@ -178,6 +184,7 @@ TEST_F(Timer, StartWithoutAsyncEventSilencesTheOthers) {
   ExpectFlowing(first.events);
   ASSERT_EQ(c.Run(kStartTimer), S_OK);
   ExpectSilent(first.events);
+  ASSERT_EQ(c.Run(kStopTimer), S_OK);
   c.Done();
   a.Done();
   first.ExpectBalanced();

@@ -27,24 +27,30 @@ struct ExternalEventCall {
 class RecordingAsyncEvent final : public TestObject<IAsyncEvent> {
  public:
   HRESULT STDMETHODCALLTYPE ExternalEvent(BSTR source, BSTR event, BSTR data) override {
-    if (RefCount() <= 0) ADD_FAILURE() << "ExternalEvent after the last reference was released";
+    ExpectMayArrive("ExternalEvent");
     Touch();
-    if (!accepting_) {
-      ++unexpected_;
-      ADD_FAILURE() << "ExternalEvent while none may arrive";
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      events_.push_back({std::wstring(Bstr::View(source)), std::wstring(Bstr::View(event)),
+                         std::wstring(Bstr::View(data)), std::chrono::steady_clock::now(), GetCurrentThreadId()});
+      arrived_.notify_all();
     }
-    std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back({std::wstring(Bstr::View(source)), std::wstring(Bstr::View(event)),
-                       std::wstring(Bstr::View(data)), std::chrono::steady_clock::now(), GetCurrentThreadId()});
-    arrived_.notify_all();
+    if (const DWORD busy = busyMs_) {
+      // A call still running when the component said it was done is as wrong as a late one.
+      Sleep(busy);
+      ExpectMayArrive("ExternalEvent still running");
+    }
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetEventBufferDepth(long) override { return Other(); }
   HRESULT STDMETHODCALLTYPE GetEventBufferDepth(long*) override { return Other(); }
   HRESULT STDMETHODCALLTYPE CleanBuffer() override { return Other(); }
 
+  // Each event keeps the calling thread busy for this long.
+  void SetBusy(DWORD ms) { busyMs_ = ms; }
   // While false, every event fails the test.
   void SetAccepting(bool accepting) { accepting_ = accepting; }
+  // Events that came late or while none might.
   long Unexpected() const { return unexpected_; }
   long OtherCalls() const { return otherCalls_; }
 
@@ -67,6 +73,16 @@ class RecordingAsyncEvent final : public TestObject<IAsyncEvent> {
   }
 
  private:
+  void ExpectMayArrive(const char* what) {
+    if (RefCount() <= 0) {
+      ++unexpected_;
+      ADD_FAILURE() << what << " after the last reference was released";
+    }
+    if (!accepting_) {
+      ++unexpected_;
+      ADD_FAILURE() << what << " while none may arrive";
+    }
+  }
   HRESULT Other() {
     Touch();
     ++otherCalls_;
@@ -77,6 +93,7 @@ class RecordingAsyncEvent final : public TestObject<IAsyncEvent> {
   std::condition_variable arrived_;
   std::vector<ExternalEventCall> events_;
   std::atomic<bool> accepting_{true};
+  std::atomic<DWORD> busyMs_{0};
   std::atomic<long> unexpected_{0};
   std::atomic<long> otherCalls_{0};
 };
