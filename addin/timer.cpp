@@ -1,3 +1,4 @@
+// The demonstration timer: its queue, its callback and the module-wide event sink.
 #include "addin/timer.h"
 
 #include "support/bstr.h"

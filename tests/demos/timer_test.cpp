@@ -153,6 +153,19 @@ TEST_F(Timer, ComponentDroppedWithoutDoneTakesItsTimerAlong) {
   ExpectSilent(platform.events);
 }
 
+TEST_F(Timer, RepeatedInitEndsTheTimerBeforeReplacingTheSink) {
+  AsyncPlatform first, second;
+  auto addin = NewAddIn();
+  ASSERT_EQ(AsIf<IInitDone>(addin)->Init(first.connection.As<IDispatch>()), S_OK);
+  ASSERT_EQ(addin->CallAsProc(kStartTimer, nullptr), S_OK);
+  ExpectFlowing(first.events);
+  ASSERT_EQ(AsIf<IInitDone>(addin)->Init(second.connection.As<IDispatch>()), S_OK);
+  ExpectSilent(first.events);
+  first.ExpectBalanced();
+  ASSERT_EQ(AsIf<IInitDone>(addin)->Done(), S_OK);
+  second.ExpectBalanced();
+}
+
 // The most recent StartTimer of any component decides where the events go;
 // StopTimer of any component ends them.
 TEST_F(Timer, LatestStartDecidesWhereEventsGo) {
