@@ -28,7 +28,7 @@ TEST(OpenForm, ChangesNothingAndCallsNoService) {
   EXPECT_EQ(platform.events.Count(), 0u);
 }
 
-TEST(MessageBox, ShowsThePlatformsTextWithArguments10And0) {
+TEST(PlatformMessageBox, ShowsThePlatformsTextWithArguments10And0) {
   DemoPlatform platform;
   platform.OfferAll();
   platform.platformInfo.record.AppVersion = L"8.3.22.1704 Платформа";
@@ -52,7 +52,7 @@ TEST(MessageBox, ShowsThePlatformsTextWithArguments10And0) {
   platform.ExpectBalanced();
 }
 
-TEST(MessageBox, DefaultTextWithoutPlatformText) {
+TEST(PlatformMessageBox, DefaultTextWithoutPlatformText) {
   struct Case {
     const char* what;
     bool offerInfo;
@@ -80,7 +80,7 @@ TEST(MessageBox, DefaultTextWithoutPlatformText) {
   }
 }
 
-TEST(MessageBox, WithoutMessageBoxServiceAsksForNothingElse) {
+TEST(PlatformMessageBox, WithoutMessageBoxServiceAsksForNothingElse) {
   DemoPlatform platform;
   platform.connection.Offer<IPlatformInfo>(platform.platformInfo.As<IPlatformInfo>());
   DemoComponent addin(platform);
