@@ -31,6 +31,7 @@ void* CAddInCOMIntegration::FindInterface(REFIID riid) {
 HRESULT CAddInCOMIntegration::Init(IDispatch* pConnection) {
   if (!pConnection) return E_FAIL;
   return Guarded([&] {
+    m_timer.Shutdown();  // a repeated Init replaces the async event that a running timer may be using
     m_connection = ComPtr<IDispatch>::Share(pConnection);
     m_errorLog = m_connection.As<IErrorLog>();
     m_asyncEvent = m_connection.As<IAsyncEvent>();
@@ -70,6 +71,7 @@ void CAddInCOMIntegration::SaveProperties() {
 }
 
 HRESULT CAddInCOMIntegration::Done() {
+  m_timer.Shutdown();  // no callback may reach the async event once it is released below
   Guarded([&] {
     SaveProperties();
     return S_OK;

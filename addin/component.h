@@ -1,6 +1,7 @@
 // CAddInCOMIntegration: the add-in object that the platform creates and talks
 // to through IInitDone, ILanguageExtender and ILocale.
 #pragma once
+#include "addin/timer.h"
 #include "addin_identity.h"
 #include "host/addin_interfaces.h"
 #include "host/host_services.h"
@@ -66,4 +67,5 @@ class CAddInCOMIntegration : public IAddInCOMIntegration,
   bool m_mainDriverCreated = false;  // set when the main driver was created at Init; never cleared
   long m_enabled = 0;                // the IsEnabled property, 0 or 1
   bool m_comInitialized = false;     // Init's CoInitialize succeeded and awaits its CoUninitialize
+  DemoTimer m_timer;                 // StartTimer/StopTimer; shut down before the async event is released
 };

@@ -1,4 +1,89 @@
 // The demonstration procedures: the platform's facilities exercised by members 0 to 6.
-#include "addin/component.h"
+#include "addin/demos.h"
 
-void CAddInCOMIntegration::RunProcedure(long, SAFEARRAY**) {}
+#include <atomic>
+#include <string>
+
+#include "addin/catalogue_table.h"
+#include "addin/component.h"
+#include "addin/param_array.h"
+#include "support/bstr.h"
+#include "support/guard.h"
+#include "support/module_resources.h"
+#include "support/variant.h"
+
+namespace {
+
+enum Procedure : long {
+  kEnable = 0,
+  kDisable = 1,
+  kShowInStatusLine = 2,
+  kStartTimer = 3,
+  kStopTimer = 4,
+  kOpenForm = 5,
+  kShowMessageBox = 6,
+};
+
+constexpr DWORD kStatusLineWaitMs = 5000;
+constexpr WORD kNoStatusLineCode = 1004;
+constexpr wchar_t kDefaultMessage[] = L"Simple message!";
+constexpr long kMessageBoxStyle = 10;
+constexpr long kMessageBoxTimeout = 0;
+
+std::atomic<DWORD> g_statusLineWaitMs{kStatusLineWaitMs};
+
+// Shows element 0 (as text, converted where it is not a string) in the status
+// line and keeps the platform's thread waiting so that it can be read. Without
+// a status line, tells the error log that there is none.
+void ShowInStatusLine(IStatusLine* statusLine, IErrorLog* errorLog, SAFEARRAY** paParams) {
+  if (statusLine) {
+    const Variant element = params::GetParamElement(paParams, 0);
+    const Bstr text(params::TextOf(*element.Get()));
+    statusLine->SetStatusLine(text.Get());
+    Sleep(g_statusLineWaitMs.load());
+    return;
+  }
+  if (!errorLog) return;
+  Bstr source(LoadResourceString(catalogue::kStatusLineMissingSourceId));
+  Bstr description(LoadResourceString(catalogue::kStatusLineMissingDescriptionId));
+  EXCEPINFO error = {};
+  error.wCode = kNoStatusLineCode;
+  error.bstrSource = source.Get();
+  error.bstrDescription = description.Get();
+  errorLog->AddError(L"", &error);
+}
+
+// Shows the platform's own information text (or "Simple message!" when the
+// platform gives none) through the platform's message box.
+void ShowMessageBox(const ComPtr<IDispatch>& connection) {
+  const ComPtr<IMsgBox> messageBox = connection.As<IMsgBox>();
+  if (!messageBox) return;
+  std::wstring message = kDefaultMessage;
+  if (const ComPtr<IPlatformInfo> platformInfo = connection.As<IPlatformInfo>()) {
+    AppInfo* info = nullptr;
+    platformInfo->GetPlatformInfo(&info);
+    if (info) message = info->AppVersion ? info->AppVersion : L"";
+  }
+  const Bstr text(message);
+  Variant answer;
+  messageBox->MsgBox(text.Get(), answer.Get(), kMessageBoxStyle, kMessageBoxTimeout);
+}
+
+}  // namespace
+
+void CAddInCOMIntegration::RunProcedure(long lMethodNum, SAFEARRAY** paParams) {
+  Guarded([&] {
+    switch (lMethodNum) {
+      case kEnable: m_enabled = 1; break;
+      case kDisable: m_enabled = 0; break;
+      case kShowInStatusLine: ShowInStatusLine(m_statusLine.Get(), m_errorLog.Get(), paParams); break;
+      case kStartTimer: m_timer.Start(m_asyncEvent.Get()); break;
+      case kStopTimer: m_timer.Stop(); break;
+      case kOpenForm: break;  // nothing to open: the demonstration has no form
+      case kShowMessageBox: ShowMessageBox(m_connection); break;
+    }
+    return S_OK;
+  });
+}
+
+void SetStatusLineWaitForTests(DWORD waitMs) { g_statusLineWaitMs = waitMs; }

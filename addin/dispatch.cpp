@@ -1,19 +1,120 @@
-// Running members by number: CallAsProc and CallAsFunc.
+// Running members by number: CallAsProc runs the demonstration procedures,
+// CallAsFunc answers five fiscal members itself and forwards every other
+// number, unchanged, to the main driver.
+#include "addin/dispatch.h"
+
+#include <string>
+
 #include "addin/catalogue_table.h"
 #include "addin/component.h"
+#include "addin/param_array.h"
+#include "fiscal/description.h"
+#include "fiscal/device_test.h"
+
+namespace {
+
+// One CallAsFunc as a handler sees it; `result` is never null.
+struct FuncCall {
+  ILanguageExtender* mainDriver;
+  bool mainDriverCreated;
+  long method;
+  SAFEARRAY** params;
+  VARIANT* result;
+};
+
+// A handler yields the member's success; false turns the result into VT_BOOL 0.
+using Handler = bool (*)(const FuncCall&);
+
+bool Forward(const FuncCall& call) {
+  return ForwardToMainDriver(call.mainDriver, call.method, call.params, call.result);
+}
+
+// The main driver tests first, into the same return value and parameters;
+// then the local test overwrites the elements it writes; element 0 ends as
+// the local text immediately followed by the driver's. An element 0 that the
+// driver leaves as another type than text gives its converted text, or the
+// empty text where no conversion exists.
+bool JoinedDeviceTest(const FuncCall& call) {
+  std::wstring driverText;
+  if (call.mainDriverCreated) {
+    ForwardToMainDriver(call.mainDriver, call.method, call.params, call.result);
+    driverText = params::TextOf(*params::GetParamElement(call.params, 0).Get());
+  }
+  const bool succeeded = fiscal::DeviceTest(call.params, call.result, call.mainDriverCreated);
+  if (call.mainDriverCreated) {
+    std::wstring joined = params::TextOf(*params::GetParamElement(call.params, 0).Get());
+    joined += driverText;
+    params::PutParamString(0, call.params, std::move(joined));
+  }
+  return succeeded;
+}
+
+struct LocalMember {
+  long method;
+  Handler answer;
+};
+
+// The members the component answers itself; every other number is forwarded,
+// negative numbers and numbers beyond the catalogue included.
+constexpr LocalMember kLocalMembers[] = {
+    {11, JoinedDeviceTest},
+    {16, [](const FuncCall& call) { return fiscal::GetVersion(call.params, call.result); }},
+    {17, [](const FuncCall& call) { return fiscal::GetDescription(call.params, call.result, call.mainDriverCreated); }},
+    {21, [](const FuncCall& call) { return fiscal::GetAdditionalActions(call.params, call.result); }},
+    {22, [](const FuncCall& call) { return fiscal::DoAdditionalAction(call.params, call.result); }},
+};
+
+Handler HandlerFor(long method) {
+  for (const LocalMember& member : kLocalMembers) {
+    if (member.method == method) return member.answer;
+  }
+  return Forward;
+}
+
+}  // namespace
+
+bool ForwardToMainDriver(ILanguageExtender* mainDriver, long lMethodNum, SAFEARRAY** paParams, VARIANT* pvarRetValue) {
+  if (!mainDriver) return false;
+  try {
+    mainDriver->CallAsFunc(lMethodNum, pvarRetValue, paParams);
+  } catch (...) {
+    // Nothing may leave the component; the driver's answer is whatever it left behind.
+  }
+  return true;
+}
 
 HRESULT CAddInCOMIntegration::CallAsProc(long lMethodNum, SAFEARRAY** paParams) {
   // Unsigned range test: negative numbers are not procedures either.
   if (static_cast<unsigned long>(lMethodNum) >= static_cast<unsigned long>(catalogue::kProcedureCount)) return S_FALSE;
-  RunProcedure(lMethodNum, paParams);
+  try {
+    RunProcedure(lMethodNum, paParams);
+  } catch (...) {
+    // A procedure answers S_OK whatever happened inside it.
+  }
   return S_OK;
 }
 
-HRESULT CAddInCOMIntegration::CallAsFunc(long, VARIANT* pvarRetValue, SAFEARRAY**) {
-  if (pvarRetValue) {
-    VariantInit(pvarRetValue);
-    pvarRetValue->vt = VT_BOOL;
-    pvarRetValue->lVal = 0;
+HRESULT CAddInCOMIntegration::CallAsFunc(long lMethodNum, VARIANT* pvarRetValue, SAFEARRAY** paParams) {
+  // Without a return value from the platform the member still runs, into a
+  // scratch value that is dropped afterwards: the main driver is always handed
+  // a return value it can write.
+  Variant scratch;
+  VARIANT* result = pvarRetValue ? pvarRetValue : scratch.Get();
+  VariantInit(result);
+  result->vt = VT_BOOL;
+  result->lVal = 1;  // boolVal reads 1: the component's true is 1, not VARIANT_TRUE
+  bool succeeded = false;
+  try {
+    succeeded = HandlerFor(lMethodNum)({m_mainDriver.Get(), m_mainDriverCreated, lMethodNum, paParams, result});
+  } catch (...) {
+    // A text that cannot be allocated: the member failed; what it wrote so far stays.
+  }
+  if (!succeeded) {
+    // A failure reads as VT_BOOL 0, never as a text or object that a handler
+    // may have left in the return value (that is released first).
+    VariantClear(result);
+    result->vt = VT_BOOL;
+    result->lVal = 0;
   }
   return S_OK;
 }

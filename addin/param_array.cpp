@@ -7,7 +7,10 @@ namespace params {
 bool IsVariantVector(SAFEARRAY** paParams) {
   if (!paParams || !*paParams || SafeArrayGetDim(*paParams) != 1) return false;
   VARTYPE type = VT_EMPTY;
-  return SUCCEEDED(SafeArrayGetVartype(*paParams, &type)) && type == VT_VARIANT;
+  // The element size is checked too: a descriptor that claims VARIANTs in
+  // smaller slots would be overrun by a VARIANT write.
+  return SUCCEEDED(SafeArrayGetVartype(*paParams, &type)) && type == VT_VARIANT &&
+         SafeArrayGetElemsize(*paParams) == sizeof(VARIANT);
 }
 
 Variant GetParamElement(SAFEARRAY** paParams, long index) {

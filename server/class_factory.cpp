@@ -1,8 +1,18 @@
 #include "server/class_factory.h"
 
+#include <new>
+
 #include "server/component_object.h"
 #include "server/module.h"
 #include "support/guard.h"
+
+HRESULT ClassFactory::Create(InstanceCreator createInstance, IUnknown** classObject) {
+  auto* created = new (std::nothrow) ClassFactory(createInstance);
+  if (!created) return E_OUTOFMEMORY;
+  created->AddRef();
+  *classObject = created;
+  return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
@@ -15,16 +25,23 @@ HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID riid, void** ppv) 
   return S_OK;
 }
 
-ULONG STDMETHODCALLTYPE ClassFactory::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_refCount)); }
+ULONG STDMETHODCALLTYPE ClassFactory::AddRef() {
+  const LONG count = InterlockedIncrement(&m_refCount);
+  if (count == 2) Module().Lock();
+  return static_cast<ULONG>(count);
+}
 
 ULONG STDMETHODCALLTYPE ClassFactory::Release() {
-  const LONG left = InterlockedDecrement(&m_refCount);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
+  const LONG count = InterlockedDecrement(&m_refCount);
+  if (count == 1)
+    Module().Unlock();
+  else if (count == 0)
+    delete this;
+  return static_cast<ULONG>(count);
 }
 
 HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
-  return CreateComponent(pUnkOuter, riid, ppv);
+  return m_createInstance(pUnkOuter, riid, ppv);
 }
 
 HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL fLock) {
@@ -35,15 +52,28 @@ HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL fLock) {
   return S_OK;
 }
 
+namespace {
+
+// Allocates an object, asks it for `riid` and drops the creation reference:
+// a failed query destroys the new object again.
+template <class Object, class... Args>
+HRESULT CreateAndQuery(REFIID riid, void** ppv, Args... args) {
+  auto* object = new (std::nothrow) Object(args...);
+  if (!object) return E_OUTOFMEMORY;
+  object->AddRef();
+  const HRESULT hr = object->QueryInterface(riid, ppv);
+  object->Release();
+  return hr;
+}
+
+}  // namespace
+
 HRESULT CreateComponent(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
-  if (pUnkOuter) return CLASS_E_NOAGGREGATION;
+  if (pUnkOuter && riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
   return Guarded([&] {
-    auto* component = new StandaloneComponent;
-    component->AddRef();
-    const HRESULT hr = component->QueryInterface(riid, ppv);
-    component->Release();  // a failed query destroys the new instance
-    return hr;
+    return pUnkOuter ? CreateAndQuery<AggregatedComponent>(riid, ppv, pUnkOuter)
+                     : CreateAndQuery<StandaloneComponent>(riid, ppv);
   });
 }

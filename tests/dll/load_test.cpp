@@ -2,32 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "addin_identity.h"
+#include "tests/dll/loaded_dll.h"
 #include "tests/doubles/connection.h"
 #include "tests/support/addin.h"
 
 namespace {
-
-using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
-
-class LoadedDll : public testing::Test {
- protected:
-  void SetUp() override {
-    dll = LoadLibraryW(L"" ADDIN_DLL_PATH);
-    ASSERT_NE(dll, nullptr) << "cannot load " << ADDIN_DLL_PATH;
-    getClassObject = reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
-    canUnloadNow = reinterpret_cast<CanUnloadNowFn>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
-    ASSERT_NE(getClassObject, nullptr);
-    ASSERT_NE(canUnloadNow, nullptr);
-  }
-  void TearDown() override {
-    if (dll) FreeLibrary(dll);
-  }
-
-  HMODULE dll = nullptr;
-  GetClassObjectFn getClassObject = nullptr;
-  CanUnloadNowFn canUnloadNow = nullptr;
-};
 
 TEST_F(LoadedDll, CreatesTheComponentThroughItsClassObject) {
   ComPtr<IClassFactory> factory;

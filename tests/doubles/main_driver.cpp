@@ -1,5 +1,9 @@
 #include "tests/doubles/main_driver.h"
 
+#include <stdexcept>
+
+#include "support/bstr.h"
+
 class InstalledMainDriver::Factory final : public TestObject<IClassFactory> {
  public:
   explicit Factory(MainDriverDouble& driver) : driver_(driver) {}
@@ -21,4 +25,62 @@ InstalledMainDriver::InstalledMainDriver(MainDriverDouble& driver) : factory_(ne
 InstalledMainDriver::~InstalledMainDriver() {
   CoRevokeClassObject(cookie_);
   delete factory_;
+}
+
+namespace {
+
+// The element at `index` of a VARIANT array, or null when there is none.
+VARIANT* ElementOf(SAFEARRAY** paParams, long index) {
+  VARTYPE type = VT_EMPTY;
+  if (!paParams || !*paParams || SafeArrayGetDim(*paParams) != 1 || FAILED(SafeArrayGetVartype(*paParams, &type)) ||
+      type != VT_VARIANT)
+    return nullptr;
+  void* element = nullptr;
+  return SUCCEEDED(SafeArrayPtrOfIndex(*paParams, &index, &element)) ? static_cast<VARIANT*>(element) : nullptr;
+}
+
+}  // namespace
+
+Reply& Reply::ReturnText(const std::wstring& text) {
+  returnsText_ = true;
+  returnText_ = text;
+  return *this;
+}
+
+HRESULT Reply::Play(VARIANT* pvarRetValue, SAFEARRAY** paParams) {
+  if (returnsText_) {
+    VariantClear(pvarRetValue);
+    pvarRetValue->vt = VT_BSTR;
+    pvarRetValue->bstrVal = SysAllocString(returnText_.c_str());
+  }
+  for (auto& [index, value] : elements_) {
+    if (VARIANT* element = ElementOf(paParams, index)) {
+      VariantClear(element);
+      *element = value->Detach();  // exactly this value, a null BSTR included
+    }
+  }
+  if (throws_) throw std::runtime_error("main driver failed");
+  return result_;
+}
+
+HRESULT MainDriverDouble::OnCall(long, VARIANT* pvarRetValue, SAFEARRAY** paParams) {
+  if (replies_.empty()) return S_OK;
+  Reply reply = std::move(replies_.front());
+  replies_.pop_front();
+  return reply.Play(pvarRetValue, paParams);
+}
+
+MainDriverDouble::Call MainDriverDouble::Record(long lMethodNum, VARIANT* pvarRetValue, SAFEARRAY** paParams) {
+  Call call{lMethodNum, pvarRetValue, paParams, paParams ? *paParams : nullptr, VT_EMPTY, 0, {}};
+  if (pvarRetValue) {
+    call.returnType = pvarRetValue->vt;
+    call.returnLong = pvarRetValue->lVal;
+  }
+  for (long index = 0; VARIANT* element = ElementOf(paParams, index); ++index) {
+    if (element->vt == VT_BSTR)
+      call.texts.emplace_back(Bstr::View(element->bstrVal));
+    else
+      call.texts.push_back(L"<vt " + std::to_wstring(element->vt) + L">");
+  }
+  return call;
 }

@@ -2,6 +2,10 @@
 // registry under the main driver's ProgID (the test prefix maps that ProgID to
 // kMainDriverDoubleClsid), served by a class object this process registers.
 #pragma once
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "host/addin_interfaces.h"
@@ -12,22 +16,64 @@
 inline constexpr CLSID kMainDriverDoubleClsid = {
     0x03288FC8, 0x259A, 0x445E, {0xB3, 0xA2, 0xB6, 0x23, 0xF4, 0x75, 0x8F, 0x7C}};
 
-// Records the calls forwarded to it; every operation but CallAsFunc answers E_NOTIMPL.
+// What the double does on one forwarded call, beyond recording it. Built
+// with chained setters, e.g. Reply().Fail(E_FAIL).Element(0, Text(L"T")).
+class Reply {
+ public:
+  // Returns `result` (any HRESULT, garbage included) instead of S_OK.
+  Reply& Fail(HRESULT result) {
+    result_ = result;
+    return *this;
+  }
+  // Replaces the return value with VT_BSTR `text`.
+  Reply& ReturnText(const std::wstring& text);
+  // Leaves exactly `value` in element `index` (of a VARIANT array only),
+  // whatever type it is: a text, a number, a null BSTR, VT_EMPTY.
+  Reply& Element(long index, Variant value) {
+    elements_.emplace_back(index, std::make_shared<Variant>(std::move(value)));
+    return *this;
+  }
+  // Throws a C++ exception out of CallAsFunc after doing the rest.
+  Reply& Throw() {
+    throws_ = true;
+    return *this;
+  }
+
+  HRESULT Play(VARIANT* pvarRetValue, SAFEARRAY** paParams);
+
+ private:
+  HRESULT result_ = S_OK;
+  bool returnsText_ = false;
+  std::wstring returnText_;
+  std::vector<std::pair<long, std::shared_ptr<Variant>>> elements_;  // shared: a Reply is copied into the queue
+  bool throws_ = false;
+};
+
+// Records the calls forwarded to it and answers each with the next queued
+// Reply (S_OK, changing nothing, once the queue is empty); every operation
+// but CallAsFunc answers E_NOTIMPL.
 class MainDriverDouble : public TestObject<ILanguageExtender> {
  public:
   struct Call {
     long method;
     VARIANT* returnValue;    // the pointer the driver was handed
     SAFEARRAY** parameters;  // the pointer the driver was handed
+    SAFEARRAY* array;        // *parameters at the time of the call (null when there was none)
+    VARTYPE returnType;      // the return value as the driver found it
+    LONG returnLong;
+    std::vector<std::wstring> texts;  // the elements it saw: text, or "<vt N>" for other types
   };
 
   HRESULT STDMETHODCALLTYPE CallAsFunc(long lMethodNum, VARIANT* pvarRetValue, SAFEARRAY** paParams) override {
     Touch();
-    calls.push_back({lMethodNum, pvarRetValue, paParams});
+    calls.push_back(Record(lMethodNum, pvarRetValue, paParams));
     return OnCall(lMethodNum, pvarRetValue, paParams);
   }
-  // What a call does beyond being recorded; the default answers S_OK and changes nothing.
-  virtual HRESULT OnCall(long, VARIANT*, SAFEARRAY**) { return S_OK; }
+  // What a call does beyond being recorded: plays the next queued reply.
+  virtual HRESULT OnCall(long, VARIANT* pvarRetValue, SAFEARRAY** paParams);
+
+  // Queues the answer to the next call not yet answered.
+  void Then(Reply reply) { replies_.push_back(std::move(reply)); }
 
   std::vector<Call> calls;
 
@@ -51,6 +97,9 @@ class MainDriverDouble : public TestObject<ILanguageExtender> {
   int unexpectedCalls = 0;
 
  private:
+  static Call Record(long lMethodNum, VARIANT* pvarRetValue, SAFEARRAY** paParams);
+
+  std::deque<Reply> replies_;
   HRESULT Unexpected() {
     ++unexpectedCalls;
     return E_NOTIMPL;

@@ -1,0 +1,102 @@
+// A platform for the demonstration members: a connection offering the chosen
+// services, and a component initialised with it that runs procedures by name.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/doubles/async_event.h"
+#include "tests/doubles/connection.h"
+#include "tests/doubles/dialogs.h"
+#include "tests/doubles/main_driver.h"
+#include "tests/doubles/services.h"
+#include "tests/support/addin.h"
+
+// Every component of the program finds its main driver in this process at
+// once; otherwise COM would look for it out of process, which takes seconds
+// per Init in a new Wine prefix. The demonstrations never call it.
+class InProcessMainDriver : public testing::Environment {
+ public:
+  void SetUp() override { installed_ = std::make_unique<InstalledMainDriver>(driver_); }
+  void TearDown() override { installed_.reset(); }
+
+ private:
+  MainDriverDouble driver_;
+  std::unique_ptr<InstalledMainDriver> installed_;
+};
+inline testing::Environment* const kInProcessMainDriver = testing::AddGlobalTestEnvironment(new InProcessMainDriver);
+
+enum DemoProcedure : long {
+  kEnable = 0,
+  kDisable = 1,
+  kShowInStatusLine = 2,
+  kStartTimer = 3,
+  kStopTimer = 4,
+  kOpenForm = 5,
+  kShowMessageBox = 6,
+};
+
+struct DemoPlatform {
+  FakeConnection connection;
+  RecordingStatusLine statusLine;
+  RecordingErrorLog errorLog;
+  RecordingAsyncEvent events;
+  RecordingMessageBox messageBox;
+  FixedPlatformInfo platformInfo;
+
+  // Offers every service the demonstration members use.
+  void OfferAll() {
+    connection.Offer<IStatusLine>(statusLine.As<IStatusLine>());
+    connection.Offer<IErrorLog>(errorLog.As<IErrorLog>());
+    connection.Offer<IAsyncEvent>(events.As<IAsyncEvent>());
+    connection.Offer<IMsgBox>(messageBox.As<IMsgBox>());
+    connection.Offer<IPlatformInfo>(platformInfo.As<IPlatformInfo>());
+  }
+
+  // Every reference the components took was given back, and nothing was
+  // called while no reference was held.
+  void ExpectBalanced() const {
+    EXPECT_EQ(connection.RefCount(), 0);
+    EXPECT_EQ(statusLine.RefCount(), 0);
+    EXPECT_EQ(errorLog.RefCount(), 0);
+    EXPECT_EQ(events.RefCount(), 0);
+    EXPECT_EQ(messageBox.RefCount(), 0);
+    EXPECT_EQ(platformInfo.RefCount(), 0);
+    EXPECT_EQ(events.AddRefCount(), events.ReleaseCount());
+    EXPECT_EQ(connection.LateCalls() + statusLine.LateCalls() + errorLog.LateCalls() + events.LateCalls() +
+                  messageBox.LateCalls() + platformInfo.LateCalls(),
+              0);
+  }
+};
+
+// One component instance between Init and Done.
+class DemoComponent {
+ public:
+  explicit DemoComponent(DemoPlatform& platform) : addin_(NewAddIn()) {
+    EXPECT_EQ(AsIf<IInitDone>(addin_)->Init(platform.connection.As<IDispatch>()), S_OK);
+  }
+  ~DemoComponent() { Done(); }
+  DemoComponent(const DemoComponent&) = delete;
+  DemoComponent& operator=(const DemoComponent&) = delete;
+
+  HRESULT Run(DemoProcedure procedure, SAFEARRAY** params = nullptr) { return addin_->CallAsProc(procedure, params); }
+  void Done() {
+    if (done_) return;
+    done_ = true;
+    EXPECT_EQ(AsIf<IInitDone>(addin_)->Done(), S_OK);
+  }
+  // Drops the component without Done, as a platform that forgets it would.
+  void Drop() {
+    done_ = true;
+    addin_.Reset();
+  }
+  long Enabled() {
+    Variant value;
+    addin_->GetPropVal(0, value.Get());
+    return value.Get()->lVal;
+  }
+
+ private:
+  ComPtr<ILanguageExtender> addin_;
+  bool done_ = false;
+};
