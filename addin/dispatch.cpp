@@ -25,10 +25,6 @@ struct FuncCall {
 // A handler yields the member's success; false turns the result into VT_BOOL 0.
 using Handler = bool (*)(const FuncCall&);
 
-bool Forward(const FuncCall& call) {
-  return ForwardToMainDriver(call.mainDriver, call.method, call.params, call.result);
-}
-
 // The main driver tests first, into the same return value and parameters;
 // then the local test overwrites the elements it writes; element 0 ends as
 // the local text immediately followed by the driver's. An element 0 that the
@@ -64,11 +60,23 @@ constexpr LocalMember kLocalMembers[] = {
     {22, [](const FuncCall& call) { return fiscal::DoAdditionalAction(call.params, call.result); }},
 };
 
-Handler HandlerFor(long method) {
+// The local members as bits from method 11 up: most calls are forwarded, and
+// this one test tells them apart from the local ones.
+constexpr long kFirstLocalMember = 11;
+constexpr unsigned long kLocalMemberBits = [] {
+  unsigned long bits = 0;
+  for (const LocalMember& member : kLocalMembers) bits |= 1UL << (member.method - kFirstLocalMember);
+  return bits;
+}();
+
+// The local answer to `method`, or null when the call goes to the main driver.
+Handler LocalHandlerFor(long method) {
+  const unsigned long bit = static_cast<unsigned long>(method - kFirstLocalMember);
+  if (bit >= 32 || !(kLocalMemberBits & (1UL << bit))) return nullptr;
   for (const LocalMember& member : kLocalMembers) {
     if (member.method == method) return member.answer;
   }
-  return Forward;
+  return nullptr;
 }
 
 }  // namespace
@@ -98,23 +106,29 @@ HRESULT CAddInCOMIntegration::CallAsFunc(long lMethodNum, VARIANT* pvarRetValue,
   // Without a return value from the platform the member still runs, into a
   // scratch value that is dropped afterwards: the main driver is always handed
   // a return value it can write.
-  Variant scratch;
-  VARIANT* result = pvarRetValue ? pvarRetValue : scratch.Get();
-  VariantInit(result);
-  result->vt = VT_BOOL;
-  result->lVal = 1;  // boolVal reads 1: the component's true is 1, not VARIANT_TRUE
+  if (!pvarRetValue) {
+    Variant scratch;
+    return CAddInCOMIntegration::CallAsFunc(lMethodNum, scratch.Get(), paParams);
+  }
+  // What VariantInit does, and the prepared true: boolVal reads 1, the
+  // component's true, not VARIANT_TRUE. Written in place: a forwarded call
+  // should cost next to nothing beyond the main driver's own work.
+  pvarRetValue->vt = VT_BOOL;
+  pvarRetValue->lVal = 1;
   bool succeeded = false;
   try {
-    succeeded = HandlerFor(lMethodNum)({m_mainDriver.Get(), m_mainDriverCreated, lMethodNum, paParams, result});
+    const Handler local = LocalHandlerFor(lMethodNum);
+    succeeded = local ? local({m_mainDriver.Get(), m_mainDriverCreated, lMethodNum, paParams, pvarRetValue})
+                      : ForwardToMainDriver(m_mainDriver.Get(), lMethodNum, paParams, pvarRetValue);
   } catch (...) {
     // A text that cannot be allocated: the member failed; what it wrote so far stays.
   }
   if (!succeeded) {
     // A failure reads as VT_BOOL 0, never as a text or object that a handler
     // may have left in the return value (that is released first).
-    VariantClear(result);
-    result->vt = VT_BOOL;
-    result->lVal = 0;
+    VariantClear(pvarRetValue);
+    pvarRetValue->vt = VT_BOOL;
+    pvarRetValue->lVal = 0;
   }
   return S_OK;
 }
