@@ -129,7 +129,7 @@ void PrintTable(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     const bool hasBaseline = row.timing.baselineNs > 0;
     char ratio[16] = "-";
-    if (hasBaseline) std::snprintf(ratio, sizeof ratio, "%.2f", row.timing.ratio);
+    if (hasBaseline) std::snprintf(ratio, sizeof ratio, "%.3f", row.timing.ratio);
     std::printf("%-52s %11s %11s %7s  %-20s %s\n", row.name.c_str(), Describe(row.timing.caseNs).c_str(),
                 hasBaseline ? Describe(row.timing.baselineNs).c_str() : "-", ratio,
                 row.target.empty() ? "-" : row.target.c_str(), row.target.empty() ? "" : row.met ? "met" : "MISSED");
