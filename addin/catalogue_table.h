@@ -36,6 +36,43 @@ struct PropertyRow {
   bool writable;
 };
 
+// Method numbers by name, for the code that runs or answers members; they
+// are the numbers of kMethods below, and the main driver's.
+enum Method : long {
+  kEnable = 0,
+  kDisable = 1,
+  kShowInStatusLine = 2,
+  kStartTimer = 3,
+  kStopTimer = 4,
+  kOpenForm = 5,
+  kShowMessageBox = 6,
+  kGetLineLength = 7,
+  kGetDataKKT = 8,
+  kGetParameters = 9,
+  kSetParameter = 10,
+  kDeviceTest = 11,
+  kOpenShift = 12,
+  kCloseShift = 13,
+  kProcessCheck = 14,
+  kReportCurrentStatusOfSettlements = 15,
+  kGetVersion = 16,
+  kGetDescription = 17,
+  kGetLastError = 18,
+  kOpen = 19,
+  kClose = 20,
+  kGetAdditionalActions = 21,
+  kDoAdditionalAction = 22,
+  kGetCurrentStatus = 23,
+  kOpenCashDrawer = 24,
+  kPrintXReport = 25,
+  kCashInOutcome = 26,
+  kPrintTextDocument = 27,
+  kProcessCorrectionCheck = 28,
+  kOperationFN = 29,
+  kExportData = 30,
+  kImportData = 31,
+};
+
 using K = MemberKind;
 
 inline constexpr PropertyRow kProperties[] = {
@@ -92,6 +129,7 @@ inline constexpr MethodRow kMethods[] = {
 inline constexpr long kMethodCount = static_cast<long>(sizeof(kMethods) / sizeof(kMethods[0]));  // 33
 inline constexpr long kNamedMethodCount = 30;  // methods 0 to 29 have a name pair
 inline constexpr long kProcedureCount = 7;     // methods 0 to 6
+static_assert(kMethods[kShowMessageBox].number == kProcedureCount - 1 && kMethods[kImportData].number == kImportData);
 inline constexpr long kPropertyCount = static_cast<long>(sizeof(kProperties) / sizeof(kProperties[0]));
 
 // Message texts of the string table.

@@ -14,16 +14,6 @@
 
 namespace {
 
-enum Procedure : long {
-  kEnable = 0,
-  kDisable = 1,
-  kShowInStatusLine = 2,
-  kStartTimer = 3,
-  kStopTimer = 4,
-  kOpenForm = 5,
-  kShowMessageBox = 6,
-};
-
 constexpr DWORD kStatusLineWaitMs = 5000;
 constexpr WORD kNoStatusLineCode = 1004;
 constexpr wchar_t kDefaultMessage[] = L"Simple message!";
@@ -74,13 +64,13 @@ void ShowMessageBox(const ComPtr<IDispatch>& connection) {
 void CAddInCOMIntegration::RunProcedure(long lMethodNum, SAFEARRAY** paParams) {
   Guarded([&] {
     switch (lMethodNum) {
-      case kEnable: m_enabled = 1; break;
-      case kDisable: m_enabled = 0; break;
-      case kShowInStatusLine: ShowInStatusLine(m_statusLine.Get(), m_errorLog.Get(), paParams); break;
-      case kStartTimer: m_timer.Start(m_asyncEvent.Get()); break;
-      case kStopTimer: m_timer.Stop(); break;
-      case kOpenForm: break;  // nothing to open: the demonstration has no form
-      case kShowMessageBox: ShowMessageBox(m_connection); break;
+      case catalogue::kEnable: m_enabled = 1; break;
+      case catalogue::kDisable: m_enabled = 0; break;
+      case catalogue::kShowInStatusLine: ShowInStatusLine(m_statusLine.Get(), m_errorLog.Get(), paParams); break;
+      case catalogue::kStartTimer: m_timer.Start(m_asyncEvent.Get()); break;
+      case catalogue::kStopTimer: m_timer.Stop(); break;
+      case catalogue::kOpenForm: break;  // nothing to open: the demonstration has no form
+      case catalogue::kShowMessageBox: ShowMessageBox(m_connection); break;
     }
     return S_OK;
   });

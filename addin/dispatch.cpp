@@ -53,11 +53,14 @@ struct LocalMember {
 // The members the component answers itself; every other number is forwarded,
 // negative numbers and numbers beyond the catalogue included.
 constexpr LocalMember kLocalMembers[] = {
-    {11, JoinedDeviceTest},
-    {16, [](const FuncCall& call) { return fiscal::GetVersion(call.params, call.result); }},
-    {17, [](const FuncCall& call) { return fiscal::GetDescription(call.params, call.result, call.mainDriverCreated); }},
-    {21, [](const FuncCall& call) { return fiscal::GetAdditionalActions(call.params, call.result); }},
-    {22, [](const FuncCall& call) { return fiscal::DoAdditionalAction(call.params, call.result); }},
+    {catalogue::kDeviceTest, JoinedDeviceTest},
+    {catalogue::kGetVersion, [](const FuncCall& call) { return fiscal::GetVersion(call.params, call.result); }},
+    {catalogue::kGetDescription,
+     [](const FuncCall& call) { return fiscal::GetDescription(call.params, call.result, call.mainDriverCreated); }},
+    {catalogue::kGetAdditionalActions,
+     [](const FuncCall& call) { return fiscal::GetAdditionalActions(call.params, call.result); }},
+    {catalogue::kDoAdditionalAction,
+     [](const FuncCall& call) { return fiscal::DoAdditionalAction(call.params, call.result); }},
 };
 
 // The local members as bits from method 11 up: most calls are forwarded, and

@@ -13,6 +13,7 @@
 
 #include "support/com_ptr.h"
 #include "support/guard.h"
+#include "support/module_path.h"
 #include "support/module_resources.h"
 
 namespace {
@@ -65,21 +66,10 @@ bool MayBeRegistered(const TLIBATTR& identity) {
   return status != ERROR_FILE_NOT_FOUND;
 }
 
-// The full path of this binary; fails with ERROR_INSUFFICIENT_BUFFER when it
-// does not fit a MAX_PATH buffer.
-HRESULT ModulePath(std::wstring& path) {
-  wchar_t buffer[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(ThisModule(), buffer, MAX_PATH);
-  if (length == 0) return HRESULT_FROM_WIN32(GetLastError());
-  if (length >= MAX_PATH) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
-  path.assign(buffer, length);
-  return S_OK;
-}
-
 // Loads the library for registration, without registering it on the way.
 HRESULT LoadForRegistration(ComPtr<ITypeLib>& library, std::wstring& loadedFrom) {
   std::wstring modulePath;
-  const HRESULT hr = ModulePath(modulePath);
+  const HRESULT hr = ModuleFilePath(ThisModule(), modulePath);
   if (FAILED(hr)) return hr;
   return LoadAddInTypeLibrary(modulePath, library, loadedFrom);
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "addin/catalogue_table.h"
 #include "tests/doubles/async_event.h"
 #include "tests/doubles/connection.h"
 #include "tests/doubles/dialogs.h"
@@ -26,15 +27,14 @@ class InProcessMainDriver : public testing::Environment {
 };
 inline testing::Environment* const kInProcessMainDriver = testing::AddGlobalTestEnvironment(new InProcessMainDriver);
 
-enum DemoProcedure : long {
-  kEnable = 0,
-  kDisable = 1,
-  kShowInStatusLine = 2,
-  kStartTimer = 3,
-  kStopTimer = 4,
-  kOpenForm = 5,
-  kShowMessageBox = 6,
-};
+using DemoProcedure = catalogue::Method;
+using catalogue::kDisable;
+using catalogue::kEnable;
+using catalogue::kOpenForm;
+using catalogue::kShowInStatusLine;
+using catalogue::kShowMessageBox;
+using catalogue::kStartTimer;
+using catalogue::kStopTimer;
 
 struct DemoPlatform {
   FakeConnection connection;

@@ -3,7 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 trap 'wine_run regsvr32 /s "$simulator_dll"' EXIT
 
-wine_run reg delete 'HKCR\CLSID\{D6DE84B7-ED69-4BCE-A249-9758263308C7}' /f >/dev/null || fail "reg delete failed"
+wine_run reg delete 'HKCR\CLSID\{D6DE84B7-ED69-4BCE-A249-9758263308C7}' /f "$E2E_REG_VIEW" >/dev/null || fail "reg delete failed"
 emulator doctor
 expect_status 1
 expect 'PROBLEM: the ProgID names class {D6DE84B7-ED69-4BCE-A249-9758263308C7}, which is not registered ("class not registered")'

@@ -2,6 +2,7 @@
 
 #include "host/main_driver.h"
 #include "support/com_ptr.h"
+#include "support/module_path.h"
 #include "tools/emulator/console.h"
 #include "tools/emulator/hresult_text.h"
 #include "tools/emulator/registration.h"
@@ -11,14 +12,6 @@ namespace {
 
 using registration::Architecture;
 using registration::ClassProbe;
-
-std::wstring ProgramDirectory() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring directory(path, length);
-  const size_t slash = directory.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? L"" : directory.substr(0, slash + 1);
-}
 
 bool FileExists(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -30,7 +23,7 @@ bool FileExists(const std::wstring& path) {
 std::wstring DllToRegister(const Component& component, const ClassProbe& probe) {
   if (probe.dllExists && registration::FileArchitecture(probe.dllPath) == registration::ProcessArchitecture())
     return probe.dllPath;
-  const std::wstring beside = ProgramDirectory() + component.dllName;
+  const std::wstring beside = ModuleDirectory(nullptr) + component.dllName;
   return FileExists(beside) ? beside : component.dllName;
 }
 
@@ -98,7 +91,7 @@ std::vector<Finding> DiagnoseProbe(const Component& component, const ClassProbe&
                             L": it cannot be loaded here (wrong bitness)",
                         L"register the DLL built for " +
                             registration::ArchitectureName(registration::ProcessArchitecture()) +
-                            L" processes: " + Register(ProgramDirectory() + component.dllName)});
+                            L" processes: " + Register(ModuleDirectory(nullptr) + component.dllName)});
   }
   if (!SameText(probe.threadingModel, L"Apartment")) {
     findings.push_back({probe.threadingModel.empty()

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/module_path.h"
 #include "tools/emulator/console.h"
 #include "tools/emulator/doctor.h"
 #include "tools/emulator/platform.h"
@@ -37,14 +38,6 @@ constexpr wchar_t kUsage[] =
 
 enum ExitStatus { kOk = 0, kFailed = 1, kUsageError = 2, kNotCreated = 3 };
 
-std::wstring ProgramDirectory() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring directory(path, length);
-  const size_t slash = directory.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? L"" : directory.substr(0, slash + 1);
-}
-
 std::wstring FullPath(const std::wstring& path) {
   wchar_t full[MAX_PATH * 2];
   const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
@@ -53,7 +46,7 @@ std::wstring FullPath(const std::wstring& path) {
 
 struct Options {
   std::wstring progId = kDefaultProgId;
-  std::wstring profile = ProgramDirectory() + L"addin_emulator.profile";
+  std::wstring profile = ModuleDirectory(nullptr) + L"addin_emulator.profile";
   std::vector<std::wstring> command;  // the command and its operands
 };
 
@@ -114,7 +107,7 @@ int Main(int argc, wchar_t** argv) {
   std::vector<session::Step> steps;
   if (name == L"session") {
     if (operands > 1) return UsageError(L"\"session\" takes one file name");
-    const std::wstring file = operands == 1 ? options.command[1] : ProgramDirectory() + L"sessions\\default.session";
+    const std::wstring file = operands == 1 ? options.command[1] : ModuleDirectory(nullptr) + L"sessions\\default.session";
     std::wstring text;
     if (auto error = session::ReadFile(file, text)) return UsageError(*error);
     if (auto error = session::Parse(file, text, steps)) {

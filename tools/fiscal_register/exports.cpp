@@ -7,6 +7,7 @@
 
 #include "host/main_driver.h"
 #include "support/guard.h"
+#include "support/module_path.h"
 #include "tools/fiscal_register/register_component.h"
 
 // The simulator's class id, chosen once.
@@ -63,12 +64,6 @@ LSTATUS SetString(const std::wstring& key, const wchar_t* name, const std::wstri
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-std::wstring ModulePath() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
-
 // The ProgID key is removed only while it still names this class: a real
 // main driver registered since then keeps its registration.
 bool ProgIdNamesSimulator() {
@@ -96,8 +91,9 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_locks == 0 ? S_OK
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
   return Guarded([] {
-    const std::wstring path = ModulePath();
-    if (path.empty()) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+    std::wstring path;
+    const HRESULT found = ModuleFilePath(reinterpret_cast<HMODULE>(&__ImageBase), path);
+    if (FAILED(found)) return found;
     const std::wstring progId = kMainDriverProgId;
     const std::wstring classKey = std::wstring(L"CLSID\\") + kSimulatorClsidText;
     RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey.c_str());  // nothing of an earlier registration survives

@@ -2,39 +2,13 @@
 
 #include <cwchar>
 
+#include "addin/catalogue_table.h"
 #include "addin/param_array.h"
 #include "support/variant.h"
 
 namespace {
 
-// Method numbers shared with the member catalogue.
-enum Method : long {
-  kGetLineLength = 7,
-  kGetDataKKT = 8,
-  kGetParameters = 9,
-  kSetParameter = 10,
-  kDeviceTest = 11,
-  kOpenShift = 12,
-  kCloseShift = 13,
-  kProcessCheck = 14,
-  kReportCurrentStatusOfSettlements = 15,
-  kGetVersion = 16,
-  kGetDescription = 17,
-  kGetLastError = 18,
-  kOpen = 19,
-  kClose = 20,
-  kGetAdditionalActions = 21,
-  kDoAdditionalAction = 22,
-  kGetCurrentStatus = 23,
-  kOpenCashDrawer = 24,
-  kPrintXReport = 25,
-  kCashInOutcome = 26,
-  kPrintTextDocument = 27,
-  kProcessCorrectionCheck = 28,
-  kOperationFN = 29,
-  kExportData = 30,
-  kImportData = 31,
-};
+using namespace catalogue;  // method numbers shared with the member catalogue
 
 // Error codes reported by GetLastError.
 enum ErrorCode : long {
