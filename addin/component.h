@@ -7,9 +7,11 @@
 #include "host/host_services.h"
 #include "support/com_ptr.h"
 
-class CAddInCOMIntegration : public IAddInCOMIntegration,
+// ILanguageExtender comes first among the bases: the platform makes nearly
+// every call through it, and at offset 0 its calls need no pointer adjustment.
+class CAddInCOMIntegration : public ILanguageExtender,
+                             public IAddInCOMIntegration,
                              public IInitDone,
-                             public ILanguageExtender,
                              public ILocale {
  public:
   CAddInCOMIntegration() = default;

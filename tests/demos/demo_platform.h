@@ -3,29 +3,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "addin/catalogue_table.h"
 #include "tests/doubles/async_event.h"
 #include "tests/doubles/connection.h"
 #include "tests/doubles/dialogs.h"
-#include "tests/doubles/main_driver.h"
 #include "tests/doubles/services.h"
 #include "tests/support/addin.h"
-
-// Every component of the program finds its main driver in this process at
-// once; otherwise COM would look for it out of process, which takes seconds
-// per Init in a new Wine prefix. The demonstrations never call it.
-class InProcessMainDriver : public testing::Environment {
- public:
-  void SetUp() override { installed_ = std::make_unique<InstalledMainDriver>(driver_); }
-  void TearDown() override { installed_.reset(); }
-
- private:
-  MainDriverDouble driver_;
-  std::unique_ptr<InstalledMainDriver> installed_;
-};
-inline testing::Environment* const kInProcessMainDriver = testing::AddGlobalTestEnvironment(new InProcessMainDriver);
 
 using DemoProcedure = catalogue::Method;
 using catalogue::kDisable;

@@ -17,7 +17,41 @@ class InstalledMainDriver::Factory final : public TestObject<IClassFactory> {
   MainDriverDouble& driver_;
 };
 
+namespace {
+
+// Refuses every creation: the class object that stands for an absent main driver.
+class RefusingFactory final : public TestObject<IClassFactory> {
+ public:
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** ppv) override {
+    if (ppv) *ppv = nullptr;
+    return CLASS_E_CLASSNOTAVAILABLE;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+// The refusal is registered while a MainDriverAbsence exists and no
+// InstalledMainDriver does: COM serves the class from its first registration.
+RefusingFactory g_refusingFactory;
+bool g_absenceWanted = false;
+int g_installedDrivers = 0;
+DWORD g_refusalCookie = 0;
+
+void UpdateRefusal() {
+  const bool wanted = g_absenceWanted && g_installedDrivers == 0;
+  if (wanted && !g_refusalCookie) {
+    CoRegisterClassObject(kMainDriverDoubleClsid, g_refusingFactory.As<IClassFactory>(), CLSCTX_INPROC_SERVER,
+                          REGCLS_MULTIPLEUSE, &g_refusalCookie);
+  } else if (!wanted && g_refusalCookie) {
+    CoRevokeClassObject(g_refusalCookie);
+    g_refusalCookie = 0;
+  }
+}
+
+}  // namespace
+
 InstalledMainDriver::InstalledMainDriver(MainDriverDouble& driver) : factory_(new Factory(driver)) {
+  ++g_installedDrivers;
+  UpdateRefusal();
   CoRegisterClassObject(kMainDriverDoubleClsid, factory_->As<IClassFactory>(), CLSCTX_INPROC_SERVER,
                         REGCLS_MULTIPLEUSE, &cookie_);
 }
@@ -25,6 +59,18 @@ InstalledMainDriver::InstalledMainDriver(MainDriverDouble& driver) : factory_(ne
 InstalledMainDriver::~InstalledMainDriver() {
   CoRevokeClassObject(cookie_);
   delete factory_;
+  --g_installedDrivers;
+  UpdateRefusal();
+}
+
+MainDriverAbsence::MainDriverAbsence() {
+  g_absenceWanted = true;
+  UpdateRefusal();
+}
+
+MainDriverAbsence::~MainDriverAbsence() {
+  g_absenceWanted = false;
+  UpdateRefusal();
 }
 
 namespace {

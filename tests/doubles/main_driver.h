@@ -119,3 +119,15 @@ class InstalledMainDriver {
   Factory* factory_;
   DWORD cookie_ = 0;
 };
+
+// While it exists and no InstalledMainDriver does, creating
+// kMainDriverDoubleClsid in this process fails at once, as for a main driver
+// that is not installed. Left unserved, the class would make COM look for a
+// local server, which in a Wine prefix can take ten seconds per Init.
+class MainDriverAbsence {
+ public:
+  MainDriverAbsence();
+  ~MainDriverAbsence();
+  MainDriverAbsence(const MainDriverAbsence&) = delete;
+  MainDriverAbsence& operator=(const MainDriverAbsence&) = delete;
+};
