@@ -20,6 +20,7 @@
 #include "host/main_driver.h"
 #include "support/bstr.h"
 #include "support/com_ptr.h"
+#include "support/safe_array.h"
 #include "support/variant.h"
 
 namespace {
@@ -49,19 +50,6 @@ struct Row {
   Timing timing;
   std::string target;  // empty: reported only
   bool met = true;
-};
-
-// A one-dimensional array of `count` empty VARIANTs, as the platform passes parameters.
-class Params {
- public:
-  explicit Params(long count) : array_(SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(count))) {}
-  ~Params() { SafeArrayDestroy(array_); }
-  Params(const Params&) = delete;
-  Params& operator=(const Params&) = delete;
-  SAFEARRAY** Get() { return &array_; }
-
- private:
-  SAFEARRAY* array_;
 };
 
 // One component instance created through the DLL's class object and
@@ -252,11 +240,11 @@ class Bench {
   }
 
   // Runs `method` n times through `addin` with `params`, clearing each result.
-  static void CallFunction(ILanguageExtender* addin, long method, Params& params, long n) {
+  static void CallFunction(ILanguageExtender* addin, long method, VariantArray& params, long n) {
     VARIANT result;
     VariantInit(&result);
     for (long i = 0; i < n; ++i) {
-      addin->CallAsFunc(method, &result, params.Get());
+      addin->CallAsFunc(method, &result, params.Address());
       VariantClear(&result);
     }
   }
@@ -266,10 +254,10 @@ class Bench {
     ComPtr<ILanguageExtender> direct = CreateDriverDirectly(driver_);
     if (!addin || !direct) return Fail("cannot set up the component with a main driver");
     constexpr long kProcessCheck = 14;
-    Params params(7);
+    VariantArray params(7);
     VARIANT probe;
     VariantInit(&probe);
-    addin->CallAsFunc(kProcessCheck, &probe, params.Get());
+    addin->CallAsFunc(kProcessCheck, &probe, params.Address());
     const bool forwarded = probe.vt == VT_BSTR;
     VariantClear(&probe);
     const Timing timing =
@@ -284,7 +272,7 @@ class Bench {
   bool LocalAnswerCases() {
     constexpr long kDeviceTest = 11;
     constexpr long kGetDescription = 17;
-    Params descriptionParams(7), deviceTestParams(2);
+    VariantArray descriptionParams(7), deviceTestParams(2);
     Session without(factory_, &bareConnection_, nullptr);
     if (!without) return Fail("cannot create and initialise the component");
     const Work descriptionWithout = [&](long n) { CallFunction(without.operator->(), kGetDescription, descriptionParams, n); };
