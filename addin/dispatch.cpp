@@ -13,7 +13,7 @@
 
 namespace {
 
-// One CallAsFunc as a handler sees it; `result` is never null.
+// One CallAsFunc as a handler sees it (`result` is then never null).
 struct FuncCall {
   ILanguageExtender* mainDriver;
   bool mainDriverCreated;
@@ -82,17 +82,46 @@ Handler LocalHandlerFor(long method) {
   return nullptr;
 }
 
-}  // namespace
 
-bool ForwardToMainDriver(ILanguageExtender* mainDriver, long lMethodNum, SAFEARRAY** paParams, VARIANT* pvarRetValue) {
-  if (!mainDriver) return false;
-  try {
-    mainDriver->CallAsFunc(lMethodNum, pvarRetValue, paParams);
-  } catch (...) {
-    // Nothing may leave the component; the driver's answer is whatever it left behind.
-  }
-  return true;
+// What VariantInit does, and the prepared true: boolVal reads 1, the
+// component's true, not VARIANT_TRUE. Written in place: a forwarded call
+// should cost next to nothing beyond the main driver's own work.
+void PrepareTrue(VARIANT* pvarRetValue) {
+  pvarRetValue->vt = VT_BOOL;
+  pvarRetValue->lVal = 1;
 }
+
+// The general way through CallAsFunc: local members, calls without a main
+// driver, and a platform that passes no return value.
+HRESULT CallAsFuncInGeneral(const FuncCall& call) {
+  // Without a return value from the platform the member still runs, into a
+  // scratch value that is dropped afterwards: the main driver is always handed
+  // a return value it can write.
+  if (!call.result) {
+    Variant scratch;
+    FuncCall withResult = call;
+    withResult.result = scratch.Get();
+    return CallAsFuncInGeneral(withResult);
+  }
+  PrepareTrue(call.result);
+  bool succeeded = false;
+  try {
+    const Handler local = LocalHandlerFor(call.method);
+    succeeded = local ? local(call) : ForwardToMainDriver(call.mainDriver, call.method, call.params, call.result);
+  } catch (...) {
+    // A text that cannot be allocated: the member failed; what it wrote so far stays.
+  }
+  if (!succeeded) {
+    // A failure reads as VT_BOOL 0, never as a text or object that a handler
+    // may have left in the return value (that is released first).
+    VariantClear(call.result);
+    call.result->vt = VT_BOOL;
+    call.result->lVal = 0;
+  }
+  return S_OK;
+}
+
+}  // namespace
 
 HRESULT CAddInCOMIntegration::CallAsProc(long lMethodNum, SAFEARRAY** paParams) {
   // Unsigned range test: negative numbers are not procedures either.
@@ -106,32 +135,11 @@ HRESULT CAddInCOMIntegration::CallAsProc(long lMethodNum, SAFEARRAY** paParams) 
 }
 
 HRESULT CAddInCOMIntegration::CallAsFunc(long lMethodNum, VARIANT* pvarRetValue, SAFEARRAY** paParams) {
-  // Without a return value from the platform the member still runs, into a
-  // scratch value that is dropped afterwards: the main driver is always handed
-  // a return value it can write.
-  if (!pvarRetValue) {
-    Variant scratch;
-    return CAddInCOMIntegration::CallAsFunc(lMethodNum, scratch.Get(), paParams);
+  // Most calls go to the main driver; they take the shortest way there.
+  if (pvarRetValue && m_mainDriver && !LocalHandlerFor(lMethodNum)) {
+    PrepareTrue(pvarRetValue);
+    ForwardToMainDriver(m_mainDriver.Get(), lMethodNum, paParams, pvarRetValue);
+    return S_OK;
   }
-  // What VariantInit does, and the prepared true: boolVal reads 1, the
-  // component's true, not VARIANT_TRUE. Written in place: a forwarded call
-  // should cost next to nothing beyond the main driver's own work.
-  pvarRetValue->vt = VT_BOOL;
-  pvarRetValue->lVal = 1;
-  bool succeeded = false;
-  try {
-    const Handler local = LocalHandlerFor(lMethodNum);
-    succeeded = local ? local({m_mainDriver.Get(), m_mainDriverCreated, lMethodNum, paParams, pvarRetValue})
-                      : ForwardToMainDriver(m_mainDriver.Get(), lMethodNum, paParams, pvarRetValue);
-  } catch (...) {
-    // A text that cannot be allocated: the member failed; what it wrote so far stays.
-  }
-  if (!succeeded) {
-    // A failure reads as VT_BOOL 0, never as a text or object that a handler
-    // may have left in the return value (that is released first).
-    VariantClear(pvarRetValue);
-    pvarRetValue->vt = VT_BOOL;
-    pvarRetValue->lVal = 0;
-  }
-  return S_OK;
+  return CallAsFuncInGeneral({m_mainDriver.Get(), m_mainDriverCreated, lMethodNum, paParams, pvarRetValue});
 }
