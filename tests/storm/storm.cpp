@@ -172,11 +172,11 @@ class Storm {
     if (random_.Chance(50)) d.connection.Offer(__uuidof(IPlatformInfo), d.platformInfo.As<IPlatformInfo>());
     d.platformInfo.withRecord = random_.Chance(70);
     std::optional<InstalledMainDriver> installed;
-    std::optional<RefusedMainDriver> refused;
+    std::optional<MainDriverAbsence> absent;
     if (random_.Chance(70)) {
       installed.emplace(d.driver);
     } else {
-      refused.emplace();
+      absent.emplace();
       ++runsWithoutDriver_;
     }
 
@@ -198,7 +198,7 @@ class Storm {
       d.asyncEvent.closed = true;
     }
     installed.reset();
-    refused.reset();
+    absent.reset();
     CheckReleased(d);
   }
 

@@ -143,33 +143,6 @@ class StormMainDriver final : public MainDriverDouble {
   long forwarded = 0;
 };
 
-// While it exists, creating the main driver's class in this process fails, as
-// it does where the main driver is installed but cannot start. (Leaving the
-// class unregistered would also fail, but only after the system has waited
-// for a local server to come up.)
-class RefusedMainDriver final : public TestObject<IClassFactory> {
- public:
-  RefusedMainDriver() {
-    AddRef();  // the test's own reference; the class registration takes others
-    CoRegisterClassObject(kMainDriverDoubleClsid, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
-  }
-  ~RefusedMainDriver() override {
-    CoRevokeClassObject(cookie_);
-    Release();
-  }
-  RefusedMainDriver(const RefusedMainDriver&) = delete;
-  RefusedMainDriver& operator=(const RefusedMainDriver&) = delete;
-
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** ppv) override {
-    if (ppv) *ppv = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
- private:
-  DWORD cookie_ = 0;
-};
-
 // The connection: offers the services chosen for the run, nothing else.
 class StormConnection final : public TestObject<IDispatch> {
  public:
