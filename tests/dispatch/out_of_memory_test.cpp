@@ -68,6 +68,9 @@ struct Outcome {
 };
 
 TEST(OutOfMemory, MembersThatCannotAllocateReadFalse) {
+  // A 64-bit address space is not used up: the process heap would take the
+  // machine's memory instead. Allocation failures behave alike on both.
+  if (sizeof(void*) > 4) GTEST_SKIP() << "memory is used up only in a 32-bit process";
   Session session(false);
   ParamArray params(7);
   const long methods[] = {16, 17, 11, 21, 22, 14};
