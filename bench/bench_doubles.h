@@ -5,6 +5,7 @@
 
 #include "host/addin_interfaces.h"
 #include "host/host_services.h"
+#include "host/connection_object.h"
 
 // A COM object that lives for the whole run: references are counted only to
 // keep the contract, never to free it.
@@ -67,7 +68,7 @@ class SingleEntryProfile final : public Resident<IPropertyProfile> {
 
 // The connection object: offers the four services that Init asks for, or
 // none (`bare`), as a platform without them would.
-class BenchConnection final : public Resident<IDispatch> {
+class BenchConnection final : public NoDispatch<Resident<IDispatch>> {
  public:
   explicit BenchConnection(bool bare = false) : bare_(bare) {}
 
@@ -79,13 +80,7 @@ class BenchConnection final : public Resident<IDispatch> {
       if (riid == __uuidof(IAsyncEvent)) return asyncEvent_.QueryInterface(riid, ppv);
       if (riid == __uuidof(IPropertyProfile)) return profile_.QueryInterface(riid, ppv);
     }
-    return Resident::QueryInterface(riid, ppv);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
+    return NoDispatch::QueryInterface(riid, ppv);
   }
 
  private:

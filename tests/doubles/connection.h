@@ -5,13 +5,14 @@
 #include <mutex>
 #include <vector>
 
+#include "host/connection_object.h"
 #include "tests/doubles/test_object.h"
 
 struct GuidLess {
   bool operator()(const GUID& a, const GUID& b) const { return memcmp(&a, &b, sizeof(GUID)) < 0; }
 };
 
-class FakeConnection final : public TestObject<IDispatch> {
+class FakeConnection final : public NoDispatch<TestObject<IDispatch>> {
  public:
   // Offers `service` (kept alive by the test) under `iid`.
   template <class I>
@@ -25,7 +26,7 @@ class FakeConnection final : public TestObject<IDispatch> {
       queried_.push_back(riid);
     }
     const auto found = services_.find(riid);
-    if (found == services_.end()) return TestObject::QueryInterface(riid, ppv);
+    if (found == services_.end()) return NoDispatch::QueryInterface(riid, ppv);
     if (!ppv) return E_POINTER;
     found->second->AddRef();
     *ppv = found->second;
@@ -38,12 +39,6 @@ class FakeConnection final : public TestObject<IDispatch> {
     return queried_;
   }
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
 
  private:
   std::map<GUID, IUnknown*, GuidLess> services_;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "host/connection_object.h"
 #include "host/host_services.h"
 #include "support/bstr.h"
 #include "tests/doubles/main_driver.h"
@@ -125,14 +126,8 @@ class FixedPlatformInfo final : public TestObject<IPlatformInfo> {
 };
 
 // An object placed into parameter elements as VT_DISPATCH or VT_UNKNOWN.
-class ElementObject final : public TestObject<IDispatch> {
+class ElementObject final : public NoDispatch<TestObject<IDispatch>> {
  public:
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
 };
 
 // The main driver: answers each call in one of the ways a driver may, chosen
@@ -144,7 +139,7 @@ class StormMainDriver final : public MainDriverDouble {
 };
 
 // The connection: offers the services chosen for the run, nothing else.
-class StormConnection final : public TestObject<IDispatch> {
+class StormConnection final : public NoDispatch<TestObject<IDispatch>> {
  public:
   void Offer(REFIID iid, IUnknown* service) { services_[count_++] = {iid, service}; }
 
@@ -156,13 +151,7 @@ class StormConnection final : public TestObject<IDispatch> {
       *ppv = services_[i].service;
       return S_OK;
     }
-    return TestObject::QueryInterface(riid, ppv);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
+    return NoDispatch::QueryInterface(riid, ppv);
   }
 
  private:

@@ -3,19 +3,14 @@
 #pragma once
 #include <string>
 
+#include "host/connection_object.h"
 #include "tools/emulator/platform_services.h"
 
-class Connection final : public HostObject<IDispatch> {
+class Connection final : public NoDispatch<HostObject<IDispatch>> {
  public:
   explicit Connection(std::wstring profilePath) : profile(std::move(profilePath)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
 
   EmulatedStatusLine statusLine;
   EmulatedErrorLog errorLog;
